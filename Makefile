@@ -1,0 +1,28 @@
+# The two commands of the README, and the few around them. CMake and CTest do the real work.
+BUILD ?= build
+SANITIZE_BUILD ?= build-sanitize
+PREFIX ?= /usr/local
+CMAKE_FLAGS ?=
+
+.PHONY: run test test-sanitize deps build clean
+
+run: build
+	./scripts/run-game $(BUILD)
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure --timeout 300
+
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTASTENRENNER_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build $(SANITIZE_BUILD)
+	ctest --test-dir $(SANITIZE_BUILD) --output-on-failure --timeout 600 -LE no-sanitize
+
+deps:
+	./scripts/install-deps
+
+build: deps
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+	cmake --build $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(SANITIZE_BUILD)
