@@ -1,0 +1,126 @@
+// The game window and its host duties: events in, the round's records out to widgets, timers and screen.
+#include "Main.h"
+
+#include "Twips.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace {
+const QColor FormColour(0, 0, 255);
+constexpr QSize ClientPixels(201, 266); // 3015 × 3990 twips
+}
+
+Main::Main(QWidget* parent) : QWidget(parent), m_button(this)
+{
+    setWindowTitle(QStringLiteral("Der Tastenrenner"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    resize(ClientPixels);
+
+    m_button.setText(QString::fromStdString(m_board.Button.Caption));
+    m_button.setGeometry(pixelsCovering(twipRect(m_board.Button.Bounds)));
+    m_button.setFocus();
+    connect(&m_button, &QPushButton::clicked, this, &Main::onButtonClick);
+
+    for (QTimer* timer : {&m_degreeTimer, &m_clockTimer})
+        timer->setTimerType(Qt::PreciseTimer);
+    connect(&m_degreeTimer, &QTimer::timeout, this, &Main::onDegreeTimer);
+    connect(&m_clockTimer, &QTimer::timeout, this, &Main::onClockTimer);
+}
+
+// Each handler checks its record first: once the rules have switched a control off, nothing
+// already on its way from it reaches them.
+void Main::onButtonClick()
+{
+    if (!m_board.Button.Enabled)
+        return;
+    m_round.Press();
+    syncBoard();
+}
+
+void Main::onDegreeTimer()
+{
+    if (!m_board.Degree.Enabled)
+        return;
+    m_round.SweepTick();
+    syncBoard();
+}
+
+void Main::onClockTimer()
+{
+    if (!m_board.Clock.Enabled)
+        return;
+    m_round.EndRound([this](const std::string& text, const std::string& title) { return askPlayer(text, title); });
+    syncBoard();
+}
+
+// The rules have stopped the timers and the button by now; showing that before the box opens
+// keeps the nested event loop from delivering anything to them.
+Answer Main::askPlayer(const std::string& text, const std::string& title)
+{
+    syncBoard();
+    return m_prompt.ask(text, title) ? Answer::Yes : Answer::No;
+}
+
+void Main::syncBoard()
+{
+    // The sweep starts a hair before the clock, so its 600th tick falls due just before the
+    // clock ends the minute and the hand is back at the top when the verdict appears.
+    syncTimer(m_board.Degree, m_degreeTimer);
+    syncTimer(m_board.Clock, m_clockTimer);
+    syncButton();
+    repaintChanges();
+}
+
+void Main::syncTimer(const Timer& record, QTimer& timer)
+{
+    if (record.Enabled && !timer.isActive())
+        timer.start(record.Interval);
+    else if (!record.Enabled && timer.isActive())
+        timer.stop();
+}
+
+void Main::syncButton()
+{
+    if (m_board.Button == m_drawn.Button)
+        return;
+    const bool reenabled = m_board.Button.Enabled && !m_drawn.Button.Enabled;
+    m_button.setEnabled(m_board.Button.Enabled);
+    m_button.setText(QString::fromStdString(m_board.Button.Caption));
+    if (reenabled)
+        m_button.setFocus();
+    m_drawn.Button = m_board.Button;
+}
+
+void Main::repaintChanges()
+{
+    auto changed = [](const auto& now, auto& drawn) {
+        if (now == drawn)
+            return false;
+        drawn = now;
+        return true;
+    };
+    if (changed(m_board.Background, m_drawn.Background))
+        repaintTwips(twipRect(m_board.Background.Bounds));
+    for (auto [now, drawn] : {std::pair{&m_board.Meter, &m_drawn.Meter}, std::pair{&m_board.Timor, &m_drawn.Timor}}) {
+        const QRectF before = m_painter.extentOf(*drawn);
+        if (changed(*now, *drawn))
+            repaintTwips(before.united(m_painter.extentOf(*now)));
+    }
+    for (auto [now, drawn] : {std::pair{&m_board.Score, &m_drawn.Score}, std::pair{&m_board.Record, &m_drawn.Record},
+                              std::pair{&m_board.Title, &m_drawn.Title}})
+        if (changed(*now, *drawn))
+            repaintTwips(m_painter.extentOf(*now));
+}
+
+void Main::repaintTwips(const QRectF& twips) { update(pixelsCovering(twips).adjusted(-1, -1, 1, 1)); }
+
+void Main::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.fillRect(event->rect(), FormColour);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.scale(1 / TwipsPerPixel, 1 / TwipsPerPixel);
+    m_painter.draw(painter, m_board);
+}

@@ -1,0 +1,48 @@
+// The game window: owns the board and its rules, delivers clicks and timer ticks, redraws what changed.
+#pragma once
+
+#include "Board.h"
+#include "BoardPainter.h"
+#include "PromptBox.h"
+#include "Round.h"
+
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+
+class Main : public QWidget {
+    Q_OBJECT
+public:
+    explicit Main(QWidget* parent = nullptr);
+
+    // The records are the game's truth; tests read them and may shorten the timers' intervals.
+    Board& board() { return m_board; }
+    const Round& round() const { return m_round; }
+    QPushButton& button() { return m_button; }
+    PromptBox& prompt() { return m_prompt; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private slots:
+    void onButtonClick();
+    void onDegreeTimer();
+    void onClockTimer();
+
+private:
+    void syncBoard();
+    void syncTimer(const Timer& record, QTimer& timer);
+    void syncButton();
+    void repaintChanges();
+    void repaintTwips(const QRectF& twips);
+    Answer askPlayer(const std::string& text, const std::string& title);
+
+    Board m_board;
+    Round m_round{m_board};
+    Board m_drawn = m_board;
+    BoardPainter m_painter{m_board};
+    QPushButton m_button;
+    QTimer m_degreeTimer;
+    QTimer m_clockTimer;
+    PromptBox m_prompt{this};
+};

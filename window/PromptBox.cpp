@@ -1,0 +1,36 @@
+// The modal Yes/No question box. Escape and the close box would answer No on the player's
+// behalf, so both are refused: the player has to pick a button.
+#include "PromptBox.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+PromptBox::PromptBox(QWidget* owner) : QMessageBox(owner)
+{
+    setIcon(QMessageBox::NoIcon);
+    setTextFormat(Qt::PlainText);
+    setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    setDefaultButton(QMessageBox::Yes);
+    setWindowModality(Qt::ApplicationModal);
+}
+
+bool PromptBox::ask(const std::string& text, const std::string& title)
+{
+    setWindowTitle(QString::fromStdString(title));
+    // The game breaks its lines with a lone carriage return.
+    setText(QString::fromStdString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    return exec() == QMessageBox::Yes;
+}
+
+void PromptBox::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QMessageBox::keyPressEvent(event);
+}
+
+// A button's own answer closes the box without passing through here; what arrives is the
+// window system's close box or a close request, and the question stays.
+void PromptBox::closeEvent(QCloseEvent* event) { event->ignore(); }

@@ -1,0 +1,18 @@
+// The modal Yes/No question box: only its two buttons can close it.
+#pragma once
+
+#include <QMessageBox>
+#include <string>
+
+class PromptBox : public QMessageBox {
+    Q_OBJECT
+public:
+    explicit PromptBox(QWidget* owner);
+
+    // Shows the question until Yes or No is chosen; true for Yes.
+    bool ask(const std::string& text, const std::string& title);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+};

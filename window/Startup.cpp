@@ -1,0 +1,51 @@
+// Starting the toolkit. Without a display Qt reports a fatal error and aborts with a core dump;
+// a player deserves one line saying what is missing instead.
+#include "Startup.h"
+
+#include <QApplication>
+#include <QByteArray>
+#include <QList>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+struct HeldMessage {
+    QtMsgType type;
+    QString text;
+};
+
+QList<HeldMessage>* heldMessages = nullptr;
+QtMessageHandler previousHandler = nullptr;
+
+// While the toolkit starts, its complaints are held back: if it fails, only our line is shown.
+void holdStartupMessage(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type != QtFatalMsg) {
+        heldMessages->append({type, text});
+        return;
+    }
+    std::fputs("tastenrenner: no window system to show the game on; "
+               "set DISPLAY (X11) or WAYLAND_DISPLAY (Wayland) to a running desktop session\n",
+               stderr);
+    std::_Exit(2);
+}
+
+int programArgc = 1;
+char* programArgv[] = {nullptr, nullptr};
+}
+
+std::unique_ptr<QApplication> startApplication(const char* programName)
+{
+    // The game takes no command line; the toolkit gets only the program's name.
+    programArgv[0] = const_cast<char*>(programName);
+    QList<HeldMessage> held;
+    heldMessages = &held;
+    previousHandler = qInstallMessageHandler(holdStartupMessage);
+    auto application = std::make_unique<QApplication>(programArgc, programArgv);
+    qInstallMessageHandler(previousHandler);
+    heldMessages = nullptr;
+    for (const HeldMessage& message : held)
+        qt_message_output(message.type, QMessageLogContext(), message.text);
+    return application;
+}
