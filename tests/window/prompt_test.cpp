@@ -1,0 +1,106 @@
+// The verdict box: its looks, its two answers, and the ways out it refuses.
+#include "GameWindow.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+class Prompt : public QObject {
+    Q_OBJECT
+
+    // Runs the box's question and, from inside its event loop, does something to it.
+    static bool askAndThen(PromptBox& box, std::function<void()> inside)
+    {
+        QTimer::singleShot(50, &box, std::move(inside));
+        return box.ask("Did you try?\rShould this message display again?", "Blah");
+    }
+
+private slots:
+    void theBoxShowsTitleTextAndYesAsDefault()
+    {
+        Main window;
+        QVERIFY(showAndWait(window));
+        PromptBox& box = window.prompt();
+        askAndThen(box, [&] {
+            QCOMPARE(box.windowTitle(), QString("Blah"));
+            QCOMPARE(box.text(), QString("Did you try?\nShould this message display again?"));
+            QCOMPARE(box.icon(), QMessageBox::NoIcon);
+            QCOMPARE(box.standardButtons(), QMessageBox::Yes | QMessageBox::No);
+            QCOMPARE(box.defaultButton(), box.button(QMessageBox::Yes));
+            QCOMPARE(box.windowModality(), Qt::ApplicationModal);
+            QCOMPARE(box.parentWidget(), &window);
+            box.button(QMessageBox::No)->click();
+        });
+    }
+
+    void yesAndNoAreTheAnswers()
+    {
+        Main window;
+        QVERIFY(showAndWait(window));
+        PromptBox& box = window.prompt();
+        QVERIFY(askAndThen(box, [&] { box.button(QMessageBox::Yes)->click(); }));
+        QVERIFY(!askAndThen(box, [&] { box.button(QMessageBox::No)->click(); }));
+        // Return takes the default button.
+        QVERIFY(askAndThen(box, [&] { QTest::keyClick(&box, Qt::Key_Return); }));
+    }
+
+    void escapeAndTheCloseBoxLeaveTheQuestionOpen()
+    {
+        // A plain Yes/No box answers No on Escape or its close box; ours must wait for a button.
+        Main window;
+        QVERIFY(showAndWait(window));
+        PromptBox& box = window.prompt();
+        bool stillOpen = false;
+        const bool answer = askAndThen(box, [&] {
+            QTest::keyClick(&box, Qt::Key_Escape);
+            QCloseEvent closeBox;
+            QApplication::sendEvent(&box, &closeBox);
+            box.close();
+            QApplication::processEvents();
+            stillOpen = box.isVisible();
+            box.button(QMessageBox::Yes)->click();
+        });
+        QVERIFY(stillOpen);
+        QVERIFY(answer);
+    }
+
+    void yesShowsTheSameVerdictAgainUntilNo()
+    {
+        Main window;
+        window.board().Clock.Interval = 50;
+        QVERIFY(showAndWait(window));
+        PromptAnswerer answerer(window, [](int shown) { return shown < 4; });
+        QStringList texts;
+        answerer.whileShown = [&] { texts.append(window.prompt().text()); };
+        for (int i = 0; i < 7; ++i)
+            window.button().click();
+        QTRY_COMPARE_WITH_TIMEOUT(answerer.shown, 4, 3000);
+        QTest::qWait(100);
+        QCOMPARE(answerer.shown, 4);
+        QCOMPARE(texts, QStringList(4, "Did you try?\nShould this message display again?"));
+        QCOMPARE(answerer.lastTitle, QString("Blah"));
+        QCOMPARE(window.board().Record.Caption, std::string("Record: 7 pushes"));
+    }
+
+    void theBoardShowsTheFinishedRoundWhileTheVerdictIsOpen()
+    {
+        Main window;
+        window.board().Clock.Interval = 50;
+        QVERIFY(showAndWait(window));
+        PromptAnswerer answerer(window, [](int) { return false; });
+        QColor dial;
+        bool buttonEnabled = true;
+        answerer.whileShown = [&] {
+            QApplication::processEvents();
+            dial = BoardImage(window).at(100, 180);
+            buttonEnabled = window.button().isEnabled();
+        };
+        for (int i = 0; i < 90; ++i)
+            window.button().click();
+        QTRY_COMPARE_WITH_TIMEOUT(answerer.shown, 1, 3000);
+        QCOMPARE(dial, QColor(128, 255, 0));
+        QVERIFY(!buttonEnabled);
+    }
+};
+
+QTEST_MAIN(Prompt)
+#include "prompt_test.moc"
