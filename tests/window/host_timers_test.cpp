@@ -3,6 +3,26 @@
 
 #include <QElapsedTimer>
 
+// Calls back the moment a widget is shown, before anything polls for it.
+class ShowWatcher : public QObject {
+public:
+    ShowWatcher(QWidget& watched, std::function<void()> onShow) : m_onShow(std::move(onShow))
+    {
+        watched.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            m_onShow();
+        return false;
+    }
+
+private:
+    std::function<void()> m_onShow;
+};
+
 class HostTimers : public QObject {
     Q_OBJECT
 
@@ -90,6 +110,28 @@ private slots:
         }
         QCOMPARE(window.round().SweepAngle, 0.0);
         QVERIFY(window.button().isEnabled());
+    }
+
+    void theDesignMinuteEndsOnTimeWithTheSweepHandAtTheTop()
+    {
+        // The real intervals: a coarse timer would end the round up to half a second off; the bound leaves room for a busy machine.
+        Main window;
+        QVERIFY(showAndWait(window));
+        QElapsedTimer sinceFirstPress;
+        qint64 shownAfter = -1;
+        double ticks = -1;
+        ShowWatcher watcher(window.prompt(), [&] {
+            shownAfter = sinceFirstPress.elapsed();
+            ticks = window.round().SweepAngle / 0.6;
+        });
+        PromptAnswerer answerer(window, [](int) { return false; });
+        sinceFirstPress.start();
+        window.button().click();
+        QTRY_COMPARE_WITH_TIMEOUT(answerer.shown, 1, 65000);
+        qInfo("verdict shown %lld ms after the first press, after %.1f sweep ticks", shownAfter, ticks);
+        QVERIFY2(shownAfter >= 60000 && shownAfter <= 60020, qPrintable(QString::number(shownAfter)));
+        QCOMPARE(qRound(ticks), 600);
+        QCOMPARE(window.board().Timor.X2, 1500.0f);
     }
 
     void closingTheWindowDuringARoundAsksNothing()
