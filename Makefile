@@ -26,3 +26,13 @@ build: deps
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD)
+
+# Installing the game under PREFIX (DESTDIR is honoured), and building its Debian package in a tree of its own.
+PACKAGE_BUILD ?= build-package
+.PHONY: install package
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: deps
+	./packaging/build-deb . $(PACKAGE_BUILD)
