@@ -1,10 +1,13 @@
 // The game window and its host duties: events in, the round's records out to widgets, timers and screen.
 #include "Main.h"
 
+#include "BoardAccessible.h"
 #include "Twips.h"
 
 #include <QPaintEvent>
 #include <QPainter>
+
+#include <tuple>
 
 namespace {
 const QColor FormColour(0, 0, 255);
@@ -13,6 +16,7 @@ constexpr QSize ClientPixels(201, 266); // 3015 × 3990 twips
 
 Main::Main(QWidget* parent) : QWidget(parent), m_button(this)
 {
+    installBoardAccessibility();
     setWindowTitle(QStringLiteral("Der Tastenrenner"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(ClientPixels);
@@ -107,10 +111,14 @@ void Main::repaintChanges()
         if (changed(*now, *drawn))
             repaintTwips(before.united(m_painter.extentOf(*now)));
     }
-    for (auto [now, drawn] : {std::pair{&m_board.Score, &m_drawn.Score}, std::pair{&m_board.Record, &m_drawn.Record},
-                              std::pair{&m_board.Title, &m_drawn.Title}})
-        if (changed(*now, *drawn))
-            repaintTwips(m_painter.extentOf(*now));
+    for (auto [now, drawn, control] : {std::tuple{&m_board.Score, &m_drawn.Score, PaintedControl::Score},
+                                       std::tuple{&m_board.Record, &m_drawn.Record, PaintedControl::Record},
+                                       std::tuple{&m_board.Title, &m_drawn.Title, PaintedControl::Title}}) {
+        if (!changed(*now, *drawn))
+            continue;
+        repaintTwips(m_painter.extentOf(*now));
+        announceTextChange(*this, control);
+    }
 }
 
 void Main::repaintTwips(const QRectF& twips) { update(pixelsCovering(twips).adjusted(-1, -1, 1, 1)); }

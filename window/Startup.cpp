@@ -43,6 +43,8 @@ std::unique_ptr<QApplication> startApplication(const char* programName)
     heldMessages = &held;
     previousHandler = qInstallMessageHandler(holdStartupMessage);
     auto application = std::make_unique<QApplication>(programArgc, programArgv);
+    // Ties the window to its menu entry and icon, on Wayland above all.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tastenrenner.Tastenrenner"));
     qInstallMessageHandler(previousHandler);
     heldMessages = nullptr;
     for (const HeldMessage& message : held)

@@ -1,0 +1,154 @@
+// The board's accessibility: the labels and the dial are painted, not widgets, so the window
+// describes them itself as children beside the button.
+#include "BoardAccessible.h"
+
+#include "Main.h"
+#include "Twips.h"
+
+#include <QAccessibleWidget>
+#include <QPointer>
+
+#include <array>
+
+namespace {
+constexpr std::array PaintedControls{PaintedControl::Dial, PaintedControl::Title, PaintedControl::Score,
+                                     PaintedControl::Record};
+
+class PaintedAccessible : public QAccessibleInterface {
+public:
+    PaintedAccessible(Main* window, PaintedControl control) : m_window(window), m_control(control) {}
+
+    bool isValid() const override { return !m_window.isNull(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return m_window->windowHandle(); }
+    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(m_window); }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* focusChild() const override { return nullptr; }
+    void setText(QAccessible::Text, const QString&) override {}
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.readOnly = true;
+        return state;
+    }
+
+    QAccessible::Role role() const override
+    {
+        return m_control == PaintedControl::Dial ? QAccessible::Graphic : QAccessible::StaticText;
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Name)
+            return name();
+        if (kind == QAccessible::Description && m_control == PaintedControl::Dial)
+            return QStringLiteral("Turns a degree a press and changes colour with the count");
+        return {};
+    }
+
+    QRect rect() const override
+    {
+        const QRect local = pixelsCovering(twipRect(bounds()));
+        return QRect(m_window->mapToGlobal(local.topLeft()), local.size());
+    }
+
+private:
+    QString name() const
+    {
+        const Board& board = m_window->board();
+        switch (m_control) {
+        case PaintedControl::Dial: return QStringLiteral("Dial");
+        case PaintedControl::Title: return QString::fromStdString(board.Title.Caption);
+        case PaintedControl::Score: return QString::fromStdString(board.Score.Caption);
+        case PaintedControl::Record: return QString::fromStdString(board.Record.Caption);
+        }
+        return {};
+    }
+
+    Rect bounds() const
+    {
+        const Board& board = m_window->board();
+        switch (m_control) {
+        case PaintedControl::Dial: return board.Background.Bounds;
+        case PaintedControl::Title: return board.Title.Bounds;
+        case PaintedControl::Score: return board.Score.Bounds;
+        case PaintedControl::Record: return board.Record.Bounds;
+        }
+        return {};
+    }
+
+    QPointer<Main> m_window;
+    PaintedControl m_control;
+};
+
+class MainAccessible : public QAccessibleWidget {
+public:
+    explicit MainAccessible(Main* window) : QAccessibleWidget(window, QAccessible::Window)
+    {
+        for (std::size_t i = 0; i < PaintedControls.size(); ++i) {
+            m_painted[i] = new PaintedAccessible(window, PaintedControls[i]);
+            m_ids[i] = QAccessible::registerAccessibleInterface(m_painted[i]);
+        }
+    }
+
+    ~MainAccessible() override
+    {
+        for (QAccessible::Id id : m_ids)
+            QAccessible::deleteAccessibleInterface(id);
+    }
+
+    int childCount() const override { return widgetChildren() + int(m_painted.size()); }
+
+    QAccessibleInterface* child(int index) const override
+    {
+        if (index < widgetChildren())
+            return QAccessibleWidget::child(index);
+        const int painted = index - widgetChildren();
+        return painted < int(m_painted.size()) ? m_painted[painted] : nullptr;
+    }
+
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        for (std::size_t i = 0; i < m_painted.size(); ++i)
+            if (m_painted[i] == child)
+                return widgetChildren() + int(i);
+        return QAccessibleWidget::indexOfChild(child);
+    }
+
+    QAccessibleInterface* painted(PaintedControl control) const { return m_painted[std::size_t(control)]; }
+
+private:
+    int widgetChildren() const { return QAccessibleWidget::childCount(); }
+
+    std::array<QAccessibleInterface*, PaintedControls.size()> m_painted{};
+    std::array<QAccessible::Id, PaintedControls.size()> m_ids{};
+};
+
+QAccessibleInterface* boardFactory(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(Main::staticMetaObject.className()))
+        if (auto* window = qobject_cast<Main*>(object))
+            return new MainAccessible(window);
+    return nullptr;
+}
+}
+
+void installBoardAccessibility()
+{
+    static const bool installed = (QAccessible::installFactory(boardFactory), true);
+    Q_UNUSED(installed);
+}
+
+void announceTextChange(Main& window, PaintedControl control)
+{
+    if (!QAccessible::isActive())
+        return;
+    auto* board = static_cast<MainAccessible*>(QAccessible::queryAccessibleInterface(&window));
+    if (!board)
+        return;
+    QAccessibleEvent event(board->painted(control), QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+}
