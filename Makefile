@@ -25,7 +25,7 @@ build: deps
 	cmake --build $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(PACKAGE_BUILD)
 
 # Installing the game under PREFIX (DESTDIR is honoured), and building its Debian package in a tree of its own.
 PACKAGE_BUILD ?= build-package
