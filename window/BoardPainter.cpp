@@ -26,25 +26,31 @@ QFont labelFont(const Font& font)
 }
 
 BoardPainter::BoardPainter(const Board& design)
-    : m_recordFont(labelFont(design.Record.TextFont)),
-      m_titleFont(labelFont(design.Title.TextFont)),
-      m_scoreFont(labelFont(design.Score.TextFont))
+    : m_record{labelFont(design.Record.TextFont), {}, {}},
+      m_title{labelFont(design.Title.TextFont), {}, {}},
+      m_score{labelFont(design.Score.TextFont), {}, {}}
 {
     // The title keeps its top-left and takes the size of its text.
-    const QFontMetricsF metrics(m_titleFont);
+    const QFontMetricsF metrics(m_title.font);
     const QString caption = QString::fromStdString(design.Title.Caption);
     m_titleRect = QRectF(QPointF(design.Title.Bounds.Left, design.Title.Bounds.Top),
                          QSizeF(metrics.horizontalAdvance(caption), metrics.height()));
 }
 
-void BoardPainter::draw(QPainter& painter, const Board& board) const
+void BoardPainter::draw(QPainter& painter, const Board& board, const QRectF& exposed) const
 {
-    drawShape(painter, board.Background);
-    drawLabel(painter, board.Score, m_scoreFont);
-    drawLabel(painter, board.Title, m_titleFont);
-    drawLine(painter, board.Meter);
-    drawLabel(painter, board.Record, m_recordFont);
-    drawLine(painter, board.Timor);
+    if (exposed.intersects(twipRect(board.Background.Bounds)))
+        drawShape(painter, board.Background);
+    if (exposed.intersects(extentOf(board.Score)))
+        drawLabel(painter, board.Score, m_score);
+    if (exposed.intersects(extentOf(board.Title)))
+        drawLabel(painter, board.Title, m_title);
+    if (exposed.intersects(extentOf(board.Meter)))
+        drawLine(painter, board.Meter);
+    if (exposed.intersects(extentOf(board.Record)))
+        drawLabel(painter, board.Record, m_record);
+    if (exposed.intersects(extentOf(board.Timor)))
+        drawLine(painter, board.Timor);
 }
 
 QRectF BoardPainter::extentOf(const Line& line) const
@@ -67,17 +73,31 @@ void BoardPainter::drawShape(QPainter& painter, const Shape& shape) const
     painter.drawEllipse(twipRect(shape.Bounds));
 }
 
-void BoardPainter::drawLabel(QPainter& painter, const Label& label, const QFont& font) const
+void BoardPainter::drawLabel(QPainter& painter, const Label& label, const LabelText& text) const
 {
     const QRectF rect = extentOf(label);
     if (label.Opaque)
         painter.fillRect(rect, qColour(label.BackColor));
-    const Qt::Alignment horizontal = label.Align == Alignment::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
-    painter.setFont(font);
+    if (text.caption != label.Caption || text.layout.text().isEmpty()) {
+        text.caption = label.Caption;
+        text.layout.setText(QString::fromStdString(label.Caption));
+        text.layout.setTextFormat(Qt::PlainText);
+        text.layout.prepare(painter.transform(), text.font);
+    }
+    const double width = text.layout.size().width();
+    const double left = label.Align == Alignment::Centre ? rect.left() + (rect.width() - width) / 2 : rect.left();
+    painter.setFont(text.font);
     painter.setPen(Qt::black);
-    // A label sized to its text must not clip the italic overhang of its last letter.
-    const int clipping = label.AutoSize ? Qt::TextDontClip : 0;
-    painter.drawText(rect, int(horizontal | Qt::AlignTop) | clipping, QString::fromStdString(label.Caption));
+    // Text too wide for a fixed label is cut at its edge; a label sized to its text keeps the
+    // italic overhang of its last letter.
+    const bool clip = !label.AutoSize && width > rect.width();
+    if (clip) {
+        painter.save();
+        painter.setClipRect(rect, Qt::IntersectClip);
+    }
+    painter.drawStaticText(QPointF(left, rect.top()), text.layout);
+    if (clip)
+        painter.restore();
 }
 
 void BoardPainter::drawLine(QPainter& painter, const Line& line) const

@@ -5,6 +5,9 @@
 
 #include <QFont>
 #include <QRectF>
+#include <QStaticText>
+
+#include <string>
 
 class QPainter;
 
@@ -12,21 +15,29 @@ class BoardPainter {
 public:
     explicit BoardPainter(const Board& design);
 
-    // Paints onto a painter already scaled to twips, bottom of the stack first.
-    void draw(QPainter& painter, const Board& board) const;
+    // Paints the controls that reach into the exposed area onto a painter already scaled to
+    // twips, bottom of the stack first.
+    void draw(QPainter& painter, const Board& board, const QRectF& exposed) const;
 
     // What each control covers, in twips, for asking a repaint of just that.
     QRectF extentOf(const Line& line) const;
     QRectF extentOf(const Label& label) const;
 
 private:
+    // A label's font, and its caption laid out once for as long as it reads the same.
+    struct LabelText {
+        QFont font;
+        mutable std::string caption;
+        mutable QStaticText layout;
+    };
+
     void drawShape(QPainter& painter, const Shape& shape) const;
-    void drawLabel(QPainter& painter, const Label& label, const QFont& font) const;
+    void drawLabel(QPainter& painter, const Label& label, const LabelText& text) const;
     void drawLine(QPainter& painter, const Line& line) const;
 
-    QFont m_recordFont;
-    QFont m_titleFont;
-    QFont m_scoreFont;
+    LabelText m_record;
+    LabelText m_title;
+    LabelText m_score;
     QRectF m_titleRect;
 };
 

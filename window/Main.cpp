@@ -130,5 +130,6 @@ void Main::paintEvent(QPaintEvent* event)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.scale(1 / TwipsPerPixel, 1 / TwipsPerPixel);
-    m_painter.draw(painter, m_board);
+    const QRectF exposedPixels(event->rect());
+    m_painter.draw(painter, m_board, QRectF(exposedPixels.topLeft() * TwipsPerPixel, exposedPixels.size() * TwipsPerPixel));
 }

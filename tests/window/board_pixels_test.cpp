@@ -1,6 +1,8 @@
 // The board as drawn: colours, places and stacking of the controls, before and during a round.
 #include "GameWindow.h"
 
+#include <QScreen>
+
 class BoardPixels : public QObject {
     Q_OBJECT
 
@@ -69,6 +71,28 @@ private slots:
         // At 360 the needle hides under the sweep hand again, which still points up.
         QCOMPARE(board.at(needleTip.x(), needleTip.y()), presses == 360 ? Blue : Cyan);
         QCOMPARE(board.at(100, 180), dial);
+    }
+
+    void repaintingOnlyWhatChangedLeavesTheBoardAFullRedrawWouldShow()
+    {
+        // A dirty area too small for a moved hand or a new caption leaves stale pixels on screen;
+        // past 720 presses the dial stays white, so only the hands and the count are repainted.
+        Main window;
+        window.board().Degree.Interval = 1;
+        QVERIFY(showAndWait(window));
+        if (window.devicePixelRatioF() != 1)
+            QSKIP("the offscreen screen hands back its windows at 1x only");
+        for (int press = 0; press < 800; ++press) {
+            window.button().click();
+            if (press >= 720)
+                QTest::qWait(press % 10 == 0 ? 5 : 0);
+        }
+        QVERIFY(window.round().SweepAngle > 0);
+        QApplication::processEvents();
+        const QImage onScreen = window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage redrawn = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(onScreen.size(), redrawn.size());
+        QCOMPARE(onScreen, redrawn);
     }
 
     void enlargingTheWindowLeavesTheBoardInPlaceOnBlue()
