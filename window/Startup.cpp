@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QFileInfo>
 #include <QList>
 
 #include <cstdio>
@@ -31,6 +32,20 @@ void holdStartupMessage(QtMsgType type, const QMessageLogContext&, const QString
     std::_Exit(2);
 }
 
+// The toolkit's accessibility bridge asks the desktop's session bus for the screen reader's bus.
+// Where the session has no bus, libdbus would autolaunch a bus daemon of its own for it, which
+// outlives the game; an address that cannot be reached lets the bridge give up quietly instead.
+// A desktop that has a bus (by address or at its usual place in the runtime folder) keeps it.
+void keepTheToolkitFromLaunchingABus()
+{
+    if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
+        return;
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QFileInfo::exists(QString::fromLocal8Bit(runtime + "/bus")))
+        return;
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+}
+
 int programArgc = 1;
 char* programArgv[] = {nullptr, nullptr};
 }
@@ -39,6 +54,7 @@ std::unique_ptr<QApplication> startApplication(const char* programName)
 {
     // The game takes no command line; the toolkit gets only the program's name.
     programArgv[0] = const_cast<char*>(programName);
+    keepTheToolkitFromLaunchingABus();
     QList<HeldMessage> held;
     heldMessages = &held;
     previousHandler = qInstallMessageHandler(holdStartupMessage);
