@@ -1,0 +1,245 @@
+// The sessions of the harness. Every judgement is made from the screen and /proc; the programs are not asked.
+#include "Sessions.h"
+
+#include "Process.h"
+#include "SweepHand.h"
+
+#include <cmath>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+
+using namespace std::chrono_literals;
+
+namespace {
+// Where things are on the board, in the window's pixels.
+constexpr int ButtonX = 40, ButtonY = 215;
+constexpr int DialProbeX = 100, DialProbeY = 180;
+constexpr int ScoreX = 104, ScoreY = 200, ScoreWidth = 97, ScoreHeight = 33;
+// Two points on the needle after 2000 presses, which leave it at 2000 mod 360 = 200 degrees.
+constexpr int NeedleProbes[2][2] = {{82, 147}, {76, 165}};
+// Columns either side of the 12 o'clock line, from below the dial's rim to above the title.
+constexpr int SweepLeft = 80, SweepWidth = 40, SweepTop = 10, SweepBottom = 46;
+
+constexpr Rgb Green{0, 255, 0};
+constexpr Rgb White{255, 255, 255};
+constexpr Rgb Cyan{0, 255, 255};
+constexpr int BurstClicks = 2000;
+constexpr auto RoundLength = 60s;
+
+double milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+struct ShownBoard {
+    xcb_window_t window = 0;
+    WindowBox box;
+    Clock::time_point at;
+};
+
+// From the moment of exec to the first time the program's window is up with the green dial on it.
+ShownBoard waitForFirstBoard(XDisplay& x, const std::string& title, Clock::time_point deadline)
+{
+    xcb_window_t window = 0;
+    for (;;) {
+        const Seen seen = x.next(deadline);
+        if (seen.kind == Seen::Kind::Deadline)
+            throw std::runtime_error("no board from '" + title + "'");
+        if (!window && seen.kind == Seen::Kind::Mapped && x.titleOf(seen.window) == title) {
+            window = seen.window;
+            x.watchRedraws(window);
+        } else if (!(window && seen.kind == Seen::Kind::Damaged && seen.window == window)) {
+            continue;
+        }
+        if (x.pixel(window, DialProbeX, DialProbeY) == Green)
+            return {window, x.boxOf(window), seen.kind == Seen::Kind::Mapped ? Clock::now() : seen.at};
+    }
+}
+
+SweepStrip sweepStrip(XDisplay& x, xcb_window_t window, int bottom)
+{
+    return {x.grab(window, SweepLeft, SweepTop, SweepWidth, bottom - SweepTop), SweepLeft, SweepTop};
+}
+
+// The reading of the sweep hand is only worth anything if it finds the design board's hand upright.
+void checkSweepReadingOnDesignBoard(XDisplay& x, const ShownBoard& board)
+{
+    const std::optional<double> degrees = sweepHandDegrees(sweepStrip(x, board.window, SweepBottom));
+    if (!degrees || std::abs(*degrees) > 0.05)
+        throw std::runtime_error("the sweep hand reading is off on the design board: " +
+                                 (degrees ? std::to_string(*degrees) : std::string("unreadable")));
+}
+
+// 2000 presses read "000 pushes" like the design board, whiten the dial and leave the needle at
+// 200 degrees; of all counts below 9000 only 2000 does all three.
+std::function<bool()> gameShowsBurstDone(XDisplay& x, const ShownBoard& board)
+{
+    const Image designScore = x.grab(board.window, ScoreX, ScoreY, ScoreWidth, ScoreHeight);
+    // The score, which changes with every press, is read first: while the game catches up, one
+    // request a redraw is all the harness adds, as it is for the floor.
+    return [&x, window = board.window, designScore] {
+        if (x.grab(window, ScoreX, ScoreY, ScoreWidth, ScoreHeight) != designScore)
+            return false;
+        if (x.pixel(window, DialProbeX, DialProbeY) != White)
+            return false;
+        for (const auto& probe : NeedleProbes)
+            if (x.pixel(window, probe[0], probe[1]) != Cyan)
+                return false;
+        return true;
+    };
+}
+
+std::function<bool()> floorShowsBurstDone(XDisplay& x, const ShownBoard& board)
+{
+    // The floor's colour spells out its count: red = count mod 256, green = 255 - count / 256.
+    const Rgb done{BurstClicks % 256, 255 - BurstClicks / 256, 0};
+    return [&x, window = board.window, done] { return x.pixel(window, DialProbeX, DialProbeY) == done; };
+}
+
+Process startBurst(const WindowBox& box)
+{
+    return Process({"xdotool", "mousemove", std::to_string(box.x + ButtonX), std::to_string(box.y + ButtonY), "click",
+                    "--repeat", std::to_string(BurstClicks), "--delay", "0", "1"});
+}
+
+// Sends the clicks, then times from xdotool's exit (its last click written) to the final board on screen.
+// The final board needs the last click, so the screen is read only once xdotool is done: until then
+// the harness adds no requests to the X server that the program under test is busy with.
+void floodWithClicks(XDisplay& x, const ShownBoard& board, const std::function<bool()>& showsDone, SessionSample& sample)
+{
+    Process xdotool = startBurst(board.box);
+    const auto deadline = Clock::now() + 30s;
+    Seen seen;
+    do
+        seen = x.next(deadline, xdotool.exitFd());
+    while (seen.kind != Seen::Kind::WatchedFdReady && seen.kind != Seen::Kind::Deadline);
+    if (seen.kind == Seen::Kind::Deadline)
+        return;
+    const Clock::time_point lastSent = seen.at;
+    xdotool.waitForExit();
+    std::optional<Clock::time_point> doneShown;
+    if (showsDone())
+        doneShown = lastSent;
+    while (!doneShown) {
+        seen = x.next(deadline);
+        if (seen.kind == Seen::Kind::Deadline)
+            return;
+        if (seen.kind == Seen::Kind::Damaged && seen.window == board.window && showsDone())
+            doneShown = seen.at;
+    }
+    // Still showing it a moment later: nothing beyond the 2000 was counted either.
+    x.idleUntil(Clock::now() + 500ms);
+    sample.burstCounted = showsDone();
+    sample.burstSettleMs = milliseconds(*doneShown - lastSent);
+}
+}
+
+SessionSample runSession(XDisplay& x, const Program& program)
+{
+    SessionSample sample;
+    const auto started = Clock::now();
+    Process process({program.path});
+    const ShownBoard board = waitForFirstBoard(x, program.title, started + 20s);
+    sample.startMs = milliseconds(board.at - started);
+    if (program.isGame)
+        checkSweepReadingOnDesignBoard(x, board);
+
+    x.idleUntil(board.at + 1s);
+    const CpuUse beforeIdle = process.cpuUse();
+    x.idleUntil(Clock::now() + 10s);
+    const CpuUse idle = process.cpuUse() - beforeIdle;
+    sample.idleCpuMs = idle.nanoseconds / 1e6;
+    sample.idleWakeups = static_cast<double>(idle.voluntarySwitches);
+
+    floodWithClicks(x, board, program.isGame ? gameShowsBurstDone(x, board) : floorShowsBurstDone(x, board), sample);
+    sample.peakMiB = process.peakResidentKiB() / 1024.0;
+    return sample;
+}
+
+namespace {
+Clock::duration periodOf(int pressesPerSecond) { return std::chrono::nanoseconds(1'000'000'000 / pressesPerSecond); }
+
+void answerNo(XDisplay& x, xcb_window_t prompt)
+{
+    Process xdotool({"xdotool", "windowfocus", "--sync", std::to_string(prompt), "key", "n"});
+    xdotool.waitForExit();
+    const auto deadline = Clock::now() + 5s;
+    for (;;) {
+        const Seen seen = x.next(deadline);
+        if (seen.kind == Seen::Kind::Deadline)
+            throw std::runtime_error("the verdict did not close on No");
+        if (seen.kind == Seen::Kind::Unmapped && seen.window == prompt)
+            return;
+    }
+}
+
+// The sweep hand as the verdict left it, read above the box where the box covers the dial.
+int sweepTicksAtVerdict(XDisplay& x, const ShownBoard& board, xcb_window_t prompt)
+{
+    const WindowBox promptBox = x.boxOf(prompt);
+    const int bottom = std::min(SweepBottom, promptBox.y - board.box.y);
+    if (bottom <= SweepTop + 10)
+        return -1;
+    const std::optional<double> degrees = sweepHandDegrees(sweepStrip(x, board.window, bottom));
+    return degrees ? ticksForAngleNearTop(*degrees) : -1;
+}
+
+RoundSample playRound(XDisplay& x, Process& game, const ShownBoard& board, int pressesPerSecond)
+{
+    RoundSample sample;
+    sample.pressesPerSecond = pressesPerSecond;
+    const int pressX = board.box.x + ButtonX, pressY = board.box.y + ButtonY;
+    const Clock::time_point firstPress = x.clickTakenIn(pressX, pressY);
+    const CpuUse before = game.cpuUse();
+    const auto giveUp = firstPress + RoundLength + 15s;
+    auto nextPress = firstPress + periodOf(pressesPerSecond);
+    for (;;) {
+        const Seen seen = x.next(std::min(nextPress, giveUp));
+        if (seen.kind == Seen::Kind::Deadline) {
+            if (seen.at >= giveUp)
+                throw std::runtime_error("no verdict after the minute");
+            x.click(pressX, pressY);
+            nextPress += periodOf(pressesPerSecond);
+        } else if (seen.kind == Seen::Kind::Mapped && x.titleOf(seen.window) == "Blah") {
+            const CpuUse during = game.cpuUse() - before;
+            sample.lengthMs = milliseconds(seen.at - firstPress);
+            sample.cpuPercent = 100.0 * during.nanoseconds / std::chrono::nanoseconds(seen.at - firstPress).count();
+            // The timers are stopped by now; the board's last repaint may still be on its way.
+            x.idleUntil(seen.at + 300ms);
+            sample.sweepTicks = sweepTicksAtVerdict(x, board, seen.window);
+            answerNo(x, seen.window);
+            x.idleUntil(Clock::now() + 300ms);
+            return sample;
+        }
+    }
+}
+}
+
+std::vector<RoundSample> playRounds(XDisplay& x, const Program& game, const std::vector<int>& pressesPerSecond)
+{
+    const auto started = Clock::now();
+    Process process({game.path});
+    const ShownBoard board = waitForFirstBoard(x, game.title, started + 20s);
+    x.idleUntil(Clock::now() + 500ms);
+    std::vector<RoundSample> rounds;
+    for (int rate : pressesPerSecond)
+        rounds.push_back(playRound(x, process, board, rate));
+    return rounds;
+}
+
+double floorPressingCpuPercent(XDisplay& x, const Program& floor, int pressesPerSecond)
+{
+    const auto started = Clock::now();
+    Process process({floor.path});
+    const ShownBoard board = waitForFirstBoard(x, floor.title, started + 20s);
+    x.idleUntil(Clock::now() + 500ms);
+    const int pressX = board.box.x + ButtonX, pressY = board.box.y + ButtonY;
+    const Clock::time_point firstPress = x.clickTakenIn(pressX, pressY);
+    const CpuUse before = process.cpuUse();
+    const auto end = firstPress + RoundLength;
+    for (auto nextPress = firstPress + periodOf(pressesPerSecond); nextPress < end; nextPress += periodOf(pressesPerSecond)) {
+        x.idleUntil(nextPress);
+        x.click(pressX, pressY);
+    }
+    x.idleUntil(end);
+    const CpuUse during = process.cpuUse() - before;
+    return 100.0 * during.nanoseconds / std::chrono::nanoseconds(Clock::now() - firstPress).count();
+}
