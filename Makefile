@@ -36,3 +36,11 @@ install: build
 
 package: deps
 	./packaging/build-deb . $(PACKAGE_BUILD)
+
+# The benchmarks against the toolkit's floor, under an X server of their own; best run on a quiet machine.
+BENCH_PAIRS ?= 10
+BENCH_ROUNDS ?= 3
+.PHONY: bench
+
+bench: build
+	./bench/run-bench $(BUILD) $(BENCH_PAIRS) $(BENCH_ROUNDS)
