@@ -101,12 +101,12 @@ Seen XDisplay::next(Clock::time_point deadline, int watchedFd)
         if (xcb_connection_has_error(m_connection))
             throw std::runtime_error("lost the X server");
         if (Clock::now() >= deadline)
-            return {Seen::Kind::Deadline, 0, Clock::now()};
+            return {Seen::Kind::Deadline, 0, Clock::now(), {}};
         pollfd fds[2] = {{xcb_get_file_descriptor(m_connection), POLLIN, 0}, {watchedFd, POLLIN, 0}};
         const timespec timeout = untilDeadline(deadline);
         ppoll(fds, watchedFd >= 0 ? 2 : 1, &timeout, nullptr);
         if (watchedFd >= 0 && (fds[1].revents & (POLLIN | POLLHUP)))
-            return {Seen::Kind::WatchedFdReady, 0, Clock::now()};
+            return {Seen::Kind::WatchedFdReady, 0, Clock::now(), {}};
     }
 }
 
@@ -134,11 +134,9 @@ bool XDisplay::interpret(xcb_generic_event_t* event, Seen& seen)
     }
     if (type == m_damageEventBase + XCB_DAMAGE_NOTIFY) {
         const auto* damage = reinterpret_cast<xcb_damage_notify_event_t*>(event);
-        // Clearing the damage first means a redraw after our next read raises a fresh event.
-        xcb_damage_subtract(m_connection, damage->damage, XCB_NONE, XCB_NONE);
-        xcb_flush(m_connection);
         seen.kind = Seen::Kind::Damaged;
         seen.window = damage->drawable;
+        seen.area = {damage->area.x, damage->area.y, damage->area.width, damage->area.height};
         return true;
     }
     // Errors land here too: a window read just as its program quit is no news worth stopping for.
@@ -181,7 +179,8 @@ WindowBox XDisplay::boxOf(xcb_window_t window)
 void XDisplay::watchRedraws(xcb_window_t window)
 {
     const xcb_damage_damage_t damage = xcb_generate_id(m_connection);
-    xcb_damage_create(m_connection, damage, window, XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
+    // Every rectangle is reported as drawn: nothing to clear, so no redraw slips by between a report and a read.
+    xcb_damage_create(m_connection, damage, window, XCB_DAMAGE_REPORT_LEVEL_RAW_RECTANGLES);
     xcb_flush(m_connection);
 }
 

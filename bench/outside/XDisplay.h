@@ -45,6 +45,8 @@ struct Seen {
     Kind kind = Kind::Deadline;
     xcb_window_t window = 0;
     Clock::time_point at;
+    // For a redraw, the rectangle it covered, in the window's pixels.
+    WindowBox area;
 };
 
 class XDisplay {
@@ -54,7 +56,7 @@ public:
     XDisplay(const XDisplay&) = delete;
     XDisplay& operator=(const XDisplay&) = delete;
 
-    // The next top-level map or unmap, or redraw of a watched window; or the moment watchedFd turns
+    // The next top-level map or unmap, or rectangle redrawn in a watched window; or the moment watchedFd turns
     // readable; or the deadline. The time is when the news reached this client.
     Seen next(Clock::time_point deadline, int watchedFd = -1);
     // Lets time pass, with whatever happens on the display dropped.
