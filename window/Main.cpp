@@ -42,10 +42,18 @@ void Main::onButtonClick()
     syncBoard();
 }
 
+PromptBox& Main::prompt()
+{
+    if (!m_prompt)
+        m_prompt = std::make_unique<PromptBox>(this);
+    return *m_prompt;
+}
+
 void Main::onDegreeTimer()
 {
     if (!m_board.Degree.Enabled)
         return;
+    prompt();
     m_round.SweepTick();
     syncBoard();
 }
@@ -63,7 +71,7 @@ void Main::onClockTimer()
 Answer Main::askPlayer(const std::string& text, const std::string& title)
 {
     syncBoard();
-    return m_prompt.ask(text, title) ? Answer::Yes : Answer::No;
+    return prompt().ask(text, title) ? Answer::Yes : Answer::No;
 }
 
 void Main::syncBoard()

@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <memory>
+
 class Main : public QWidget {
     Q_OBJECT
 public:
@@ -19,7 +21,7 @@ public:
     Board& board() { return m_board; }
     const Round& round() const { return m_round; }
     QPushButton& button() { return m_button; }
-    PromptBox& prompt() { return m_prompt; }
+    PromptBox& prompt();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -44,5 +46,7 @@ private:
     QPushButton m_button;
     QTimer m_degreeTimer;
     QTimer m_clockTimer;
-    PromptBox m_prompt{this};
+    // Built at the round's first tick rather than at start: setting up its buttons looks up icon
+    // themes, which would hold back the first sight of the board.
+    std::unique_ptr<PromptBox> m_prompt;
 };

@@ -103,8 +103,11 @@ std::vector<const RoundSample*> roundsAt(const BenchResults& results, int presse
 std::string listed(const std::vector<const RoundSample*>& rounds, const std::function<std::string(const RoundSample&)>& show)
 {
     std::string text;
-    for (const RoundSample* round : rounds)
-        text += (text.empty() ? "" : " ") + show(*round);
+    for (const RoundSample* round : rounds) {
+        if (!text.empty())
+            text += ' ';
+        text += show(*round);
+    }
     return text;
 }
 
