@@ -12,7 +12,6 @@ namespace {
 const QStringList ChanceryFallbacks{"Z003", "URW Chancery L", "TeX Gyre Chorus"};
 
 constexpr double LineMargin = 2 * TwipsPerPixel;
-}
 
 QFont labelFont(const Font& font)
 {
@@ -23,6 +22,7 @@ QFont labelFont(const Font& font)
     qfont.setItalic(font.Italic);
     qfont.setWeight(QFont::Weight(font.Weight));
     return qfont;
+}
 }
 
 BoardPainter::BoardPainter(const Board& design)

@@ -40,5 +40,3 @@ private:
     LabelText m_score;
     QRectF m_titleRect;
 };
-
-QFont labelFont(const Font& font);
