@@ -1,16 +1,93 @@
-// Entry of tastenrenner-replay: a script on standard input, the played board on standard output.
+// Entry of tastenrenner-replay: a script named on the command line (or standard input), the played board on standard output.
 #include "Replay.h"
 
+#include <cerrno>
+#include <cstring>
+#include <fstream>
 #include <iostream>
+#include <string>
+#include <string_view>
 
-int main()
+namespace {
+
+constexpr std::string_view Usage =
+    "Usage: tastenrenner-replay [SCRIPT]\n"
+    "Plays a script on the game's rules, without a window, and prints what the board shows.\n"
+    "Reads SCRIPT, or standard input when SCRIPT is - or left out.\n"
+    "\n"
+    "A script has one command a line:\n"
+    "  press [N]      press the button N times (once without N)\n"
+    "  tick [N]       let the sweep hand tick N times; 600 ticks are the minute\n"
+    "  end yes... no  end the round and answer the verdict: each yes shows it again, the one no closes it\n"
+    "  state          print every property of the board\n"
+    "Empty lines and lines starting with # are skipped.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help     print this help and exit\n"
+    "\n"
+    "Exit status: 0 when the script played to its end; 2 on a faulty script line, an unknown option,\n"
+    "or a script that cannot be opened or read.\n";
+
+// The one line a refused command line or an unreadable script gets; the status tools use for misuse.
+int refuse(const std::string& why)
 {
-    std::ios::sync_with_stdio(false);
-    const auto fault = PlayScript(std::cin, std::cout);
+    std::cerr << "tastenrenner-replay: " << why << '\n';
+    return 2;
+}
+
+// Why a file operation failed, as the system says it, where it said anything.
+std::string because(int error)
+{
+    return error != 0 ? std::string(": ") + std::strerror(error) : std::string();
+}
+
+int play(std::istream& script, const std::string& name)
+{
+    const auto fault = PlayScript(script, std::cout);
+    // A read error (a directory, a failing disk) ends getline just as the end of the script does.
+    const int readError = script.bad() ? errno : 0;
     std::cout.flush();
     if (fault) {
         std::cerr << "tastenrenner-replay: line " << fault->LineNumber << ": " << fault->What << '\n';
         return 2;
     }
+    if (script.bad())
+        return refuse("cannot read " + name + because(readError));
     return 0;
+}
+
+}
+
+int main(int argc, char* argv[])
+{
+    std::ios::sync_with_stdio(false);
+    std::string scriptPath;
+    bool haveScript = false;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (!optionsEnded && (argument == "-h" || argument == "--help")) {
+            std::cout << Usage;
+            std::cout.flush();
+            return std::cout ? 0 : 2;
+        }
+        if (!optionsEnded && argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (!optionsEnded && argument.size() > 1 && argument.starts_with('-'))
+            return refuse("unknown option '" + std::string(argument) + "'; try --help");
+        if (haveScript)
+            return refuse("one script at a time: got '" + scriptPath + "' and '" + std::string(argument) + "'");
+        scriptPath = argument;
+        haveScript = true;
+    }
+
+    if (!haveScript || scriptPath == "-")
+        return play(std::cin, "standard input");
+    errno = 0;
+    std::ifstream script(scriptPath);
+    if (!script)
+        return refuse("cannot open '" + scriptPath + "'" + because(errno));
+    return play(script, "'" + scriptPath + "'");
 }
