@@ -1,6 +1,8 @@
 // The toolkit's floor: one button, one painted area, nothing else the game's window would add.
 #include "FloorWindow.h"
 
+#include "FloorColour.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -9,7 +11,11 @@ const QRect Area(0, 0, 200, 200);
 const QColor FormColour(0, 0, 255);
 }
 
-QColor floorColour(int presses) { return QColor(presses % 256, 255 - (presses / 256) % 256, 0); }
+QColor floorColour(int presses)
+{
+    const FloorRgb rgb = floorRgb(presses);
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
 
 FloorWindow::FloorWindow(QWidget* parent) : QWidget(parent), m_button(QStringLiteral("Click Me"), this)
 {

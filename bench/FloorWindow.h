@@ -23,6 +23,5 @@ private:
     int m_presses = 0;
 };
 
-// Green with no presses, like the game's dial; after that the colour spells the count out
-// (red = count mod 256, green = 255 - count / 256), so a screenshot proves every press arrived.
+// The colour of floorRgb, for the painter.
 QColor floorColour(int presses);

@@ -15,9 +15,10 @@ struct PressBenchmark {
 struct BenchResults {
     std::vector<SessionSample> game;
     std::vector<SessionSample> floor;
-    std::vector<RoundSample> rounds;
-    double floorPressingCpuPercent = 0;
-    std::optional<PressBenchmark> press;
+    RoundsPlayed played;
+    // One press offscreen: the click, the rules and the sync alone, and the same with its paint delivered.
+    std::optional<PressBenchmark> pressNoPaint;
+    std::optional<PressBenchmark> pressWithPaint;
 };
 
 // Prints the table; true when every goal is met.

@@ -1,9 +1,13 @@
 // The sessions of the harness. Every judgement is made from the screen and /proc; the programs are not asked.
 #include "Sessions.h"
 
+#include "Dial.h"
+#include "FloorColour.h"
+#include "PressesInFlight.h"
 #include "Process.h"
 #include "SweepHand.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <optional>
@@ -99,8 +103,8 @@ std::function<bool()> gameShowsBurstDone(XDisplay& x, const ShownBoard& board)
 
 std::function<bool()> floorShowsBurstDone(XDisplay& x, const ShownBoard& board)
 {
-    // The floor's colour spells out its count: red = count mod 256, green = 255 - count / 256.
-    const Rgb done{BurstClicks % 256, 255 - BurstClicks / 256, 0};
+    const FloorRgb rgb = floorRgb(BurstClicks);
+    const Rgb done{rgb.red, rgb.green, rgb.blue};
     return [&x, window = board.window, done] { return x.pixel(window, DialProbeX, DialProbeY) == done; };
 }
 
@@ -168,6 +172,8 @@ SessionSample runSession(XDisplay& x, const Program& program)
 namespace {
 Clock::duration periodOf(int pressesPerSecond) { return std::chrono::nanoseconds(1'000'000'000 / pressesPerSecond); }
 
+constexpr char VerdictTitle[] = "Blah";
+
 void answerNo(XDisplay& x, xcb_window_t prompt)
 {
     Process xdotool({"xdotool", "windowfocus", "--sync", std::to_string(prompt), "key", "n"});
@@ -193,7 +199,17 @@ int sweepTicksAtVerdict(XDisplay& x, const ShownBoard& board, xcb_window_t promp
     return degrees ? ticksForAngleNearTop(*degrees) : -1;
 }
 
-RoundSample playRound(XDisplay& x, Process& game, const ShownBoard& board, int pressesPerSecond)
+// Reads the hand, answers No and lets the board settle: the round's end as the harness takes it.
+void closeVerdict(XDisplay& x, const ShownBoard& board, const Seen& verdict, RoundSample& sample)
+{
+    // The timers are stopped by now; the board's last repaint may still be on its way.
+    x.idleUntil(verdict.at + 300ms);
+    sample.sweepTicks = sweepTicksAtVerdict(x, board, verdict.window);
+    answerNo(x, verdict.window);
+    x.idleUntil(Clock::now() + 300ms);
+}
+
+RoundSample playRoundAlone(XDisplay& x, Process& game, const ShownBoard& board, int pressesPerSecond)
 {
     RoundSample sample;
     sample.pressesPerSecond = pressesPerSecond;
@@ -209,48 +225,205 @@ RoundSample playRound(XDisplay& x, Process& game, const ShownBoard& board, int p
                 throw std::runtime_error("no verdict after the minute");
             x.click(pressX, pressY);
             nextPress += periodOf(pressesPerSecond);
-        } else if (seen.kind == Seen::Kind::Mapped && x.titleOf(seen.window) == "Blah") {
+        } else if (seen.kind == Seen::Kind::Mapped && x.titleOf(seen.window) == VerdictTitle) {
             const CpuUse during = game.cpuUse() - before;
             sample.lengthMs = milliseconds(seen.at - firstPress);
             sample.cpuPercent = 100.0 * during.nanoseconds / std::chrono::nanoseconds(seen.at - firstPress).count();
-            // The timers are stopped by now; the board's last repaint may still be on its way.
-            x.idleUntil(seen.at + 300ms);
-            sample.sweepTicks = sweepTicksAtVerdict(x, board, seen.window);
-            answerNo(x, seen.window);
-            x.idleUntil(Clock::now() + 300ms);
+            closeVerdict(x, board, seen, sample);
             return sample;
         }
     }
 }
+
+// Points on the dial the press is read from, a third of a turn apart, clear of the labels: a hand can
+// cover one or two of them at a time, never all three, so one always shows the dial's own colour.
+const std::vector<std::pair<int, int>> DialProbes{{100, 170}, {39, 65}, {161, 65}};
+
+bool touchesProbes(const WindowBox& area)
+{
+    return std::any_of(DialProbes.begin(), DialProbes.end(),
+                       [&](const auto& probe) { return overlap(area, {probe.first, probe.second, 1, 1}); });
 }
 
-std::vector<RoundSample> playRounds(XDisplay& x, const Program& game, const std::vector<int>& pressesPerSecond)
+Rgb gameDialColour(int count)
 {
-    const auto started = Clock::now();
-    Process process({game.path});
-    const ShownBoard board = waitForFirstBoard(x, game.title, started + 20s);
-    x.idleUntil(Clock::now() + 500ms);
-    std::vector<RoundSample> rounds;
-    for (int rate : pressesPerSecond)
-        rounds.push_back(playRound(x, process, board, rate));
-    return rounds;
+    if (count == 0)
+        return Green;
+    const Colour colour = DialColour(count);
+    return {colour.Red, colour.Green, colour.Blue};
 }
 
-double floorPressingCpuPercent(XDisplay& x, const Program& floor, int pressesPerSecond)
+Rgb floorDialColour(int count)
 {
-    const auto started = Clock::now();
-    Process process({floor.path});
-    const ShownBoard board = waitForFirstBoard(x, floor.title, started + 20s);
-    x.idleUntil(Clock::now() + 500ms);
-    const int pressX = board.box.x + ButtonX, pressY = board.box.y + ButtonY;
-    const Clock::time_point firstPress = x.clickTakenIn(pressX, pressY);
-    const CpuUse before = process.cpuUse();
-    const auto end = firstPress + RoundLength;
-    for (auto nextPress = firstPress + periodOf(pressesPerSecond); nextPress < end; nextPress += periodOf(pressesPerSecond)) {
-        x.idleUntil(nextPress);
-        x.click(pressX, pressY);
+    const FloorRgb rgb = floorRgb(count);
+    return {rgb.red, rgb.green, rgb.blue};
+}
+
+// Pressed in blocks of 50 at 10 a second, the game first: the game's blocks end five seconds before its
+// minute does and the floor's two seconds before, so the end of the round and the verdict box never
+// fall on a measured press. The pointer crosses to the next program 50 ms before its block, so no
+// measured press comes with a crossing.
+constexpr auto SideBySidePeriod = 100ms;
+constexpr int BlockPresses = 50;
+constexpr int SideBySidePresses = 580;
+constexpr auto PointerLead = 50ms;
+// A press not shown by then was drawn over by a later one without its own colour ever showing.
+constexpr auto PressPatience = 1s;
+
+struct Side {
+    Process& process;
+    ShownBoard board;
+    PressesInFlight inFlight;
+    PressedSide& measured;
+    int count = 0;
+
+    int pressX() const { return board.box.x + ButtonX; }
+    int pressY() const { return board.box.y + ButtonY; }
+};
+
+// The block being pressed: its program's CPU is read as the pointer crosses in and again as it leaves.
+class Block {
+public:
+    void open(Side& side)
+    {
+        m_side = &side;
+        m_cpu = side.process.cpuUse();
+        m_at = Clock::now();
     }
-    x.idleUntil(end);
-    const CpuUse during = process.cpuUse() - before;
-    return 100.0 * during.nanoseconds / std::chrono::nanoseconds(Clock::now() - firstPress).count();
+    struct Spent {
+        const Side* side = nullptr;
+        double cpuMs = 0;
+        double wallMs = 0;
+    };
+    // Adds the block to its program's totals and returns it.
+    Spent close()
+    {
+        if (!m_side)
+            return {};
+        const Spent spent{m_side, (m_side->process.cpuUse() - m_cpu).nanoseconds / 1e6, milliseconds(Clock::now() - m_at)};
+        m_side->measured.cpuMs += spent.cpuMs;
+        m_side->measured.wallMs += spent.wallMs;
+        m_side = nullptr;
+        return spent;
+    }
+
+private:
+    Side* m_side = nullptr;
+    CpuUse m_cpu;
+    Clock::time_point m_at;
+};
+
+RoundSample playRoundBesideFloor(XDisplay& x, Side& game, Side& floor)
+{
+    RoundSample sample;
+    sample.pressesPerSecond = 10;
+    game.count = 0;
+    const auto firstPressDue = Clock::now() + 200ms;
+    auto sideOf = [&](int press) -> Side& { return (press / BlockPresses) % 2 == 0 ? game : floor; };
+    auto dueOf = [&](int press) { return firstPressDue + press * SideBySidePeriod; };
+    Block block;
+    double gameCpuMs = 0, gameWallMs = 0;
+    auto closeBlock = [&] {
+        const Block::Spent spent = block.close();
+        if (spent.side == &game) {
+            gameCpuMs += spent.cpuMs;
+            gameWallMs += spent.wallMs;
+        }
+    };
+
+    // The steps in order: a crossing before each block, each press, the last block's end.
+    int press = 0;
+    bool crossed = false;
+    bool blocksDone = false;
+    Clock::time_point firstTakenIn;
+    const auto giveUp = firstPressDue + RoundLength + 15s;
+    for (;;) {
+        Clock::time_point due = giveUp;
+        if (press < SideBySidePresses)
+            due = press % BlockPresses == 0 && !crossed ? dueOf(press) - PointerLead : dueOf(press);
+        else if (!blocksDone)
+            due = dueOf(SideBySidePresses - 1) + PointerLead;
+        const Seen seen = x.next(due);
+        if (seen.kind == Seen::Kind::Deadline) {
+            if (seen.at >= giveUp)
+                throw std::runtime_error("no verdict after the minute");
+            if (press >= SideBySidePresses) {
+                closeBlock();
+                blocksDone = true;
+            } else if (press % BlockPresses == 0 && !crossed) {
+                closeBlock();
+                Side& next = sideOf(press);
+                block.open(next);
+                x.pointTo(next.pressX(), next.pressY());
+                crossed = true;
+            } else {
+                Side& side = sideOf(press);
+                const Clock::time_point sent = x.clickHere();
+                if (press == 0)
+                    firstTakenIn = x.roundTrip();
+                ++side.count;
+                ++side.measured.presses;
+                side.inFlight.sent(side.count, sent);
+                ++press;
+                crossed = false;
+            }
+            for (Side* side : {&game, &floor})
+                side->inFlight.giveUpOnSentBefore(Clock::now() - PressPatience);
+        } else if (seen.kind == Seen::Kind::Damaged && touchesProbes(seen.area)) {
+            for (Side* side : {&game, &floor})
+                if (seen.window == side->board.window && side->inFlight.waiting())
+                    side->inFlight.seen(x.pixels(side->board.window, DialProbes), seen.at);
+        } else if (seen.kind == Seen::Kind::Mapped && x.titleOf(seen.window) == VerdictTitle) {
+            if (!blocksDone)
+                throw std::runtime_error("the verdict came before the minute was up");
+            sample.lengthMs = milliseconds(seen.at - firstTakenIn);
+            sample.cpuPercent = 100.0 * gameCpuMs / gameWallMs;
+            closeVerdict(x, game.board, seen, sample);
+            return sample;
+        }
+    }
+}
+
+// The floor beside the game, clear of it, at the same height.
+ShownBoard placeBeside(XDisplay& x, const ShownBoard& game, ShownBoard floor)
+{
+    const WindowBox screen = x.screenBox();
+    const int right = game.box.x + game.box.width + 40;
+    const int left = game.box.x - 40 - floor.box.width;
+    const int to = right + floor.box.width <= screen.width ? right : left;
+    if (to < 0)
+        throw std::runtime_error("the screen is too narrow for the game and the floor side by side");
+    x.moveWindow(floor.window, to, game.box.y);
+    x.idleUntil(Clock::now() + 300ms);
+    floor.box = x.boxOf(floor.window);
+    if (overlap(floor.box, game.box))
+        throw std::runtime_error("the floor could not be moved off the game");
+    return floor;
+}
+}
+
+RoundsPlayed playRounds(XDisplay& x, const Program& game, const Program& floor, int sideBySide, int alone)
+{
+    RoundsPlayed played;
+    const auto started = Clock::now();
+    Process gameProcess({game.path});
+    const ShownBoard gameBoard = waitForFirstBoard(x, game.title, started + 20s);
+    {
+        const auto floorStarted = Clock::now();
+        Process floorProcess({floor.path});
+        const ShownBoard floorBoard = placeBeside(x, gameBoard, waitForFirstBoard(x, floor.title, floorStarted + 20s));
+        x.idleUntil(Clock::now() + 500ms);
+        Side gameSide{gameProcess, gameBoard, PressesInFlight(gameDialColour), played.game};
+        Side floorSide{floorProcess, floorBoard, PressesInFlight(floorDialColour), played.floor};
+        for (int round = 0; round < sideBySide; ++round)
+            played.rounds.push_back(playRoundBesideFloor(x, gameSide, floorSide));
+        for (Side* side : {&gameSide, &floorSide}) {
+            side->measured.latenciesMs = side->inFlight.latenciesMs();
+            side->measured.unseen = side->inFlight.unseen();
+        }
+    }
+    x.idleUntil(Clock::now() + 500ms);
+    for (int round = 0; round < alone; ++round)
+        played.rounds.push_back(playRoundAlone(x, gameProcess, gameBoard, 15));
+    return played;
 }

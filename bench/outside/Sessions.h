@@ -29,14 +29,35 @@ SessionSample runSession(XDisplay& x, const Program& program);
 
 struct RoundSample {
     int pressesPerSecond = 0;
+    // From the reply to a round trip sent right behind the first click (the server had handled the click by
+    // then) to the arrival of the verdict box's MapNotify: both are news from the server reaching us.
     double lengthMs = 0;
+    // The game's CPU in percent of one core, over the round; where the floor shared the round, over the
+    // blocks the game was pressed in.
     double cpuPercent = 0;
     // Below zero where the hand could not be read.
     int sweepTicks = -1;
 };
 
-// Rounds one after another in one run of the game, each pressed at its own rate and answered No.
-std::vector<RoundSample> playRounds(XDisplay& x, const Program& game, const std::vector<int>& pressesPerSecond);
+// One program's side of the rounds where the game and the floor are pressed in turn, in blocks of presses.
+struct PressedSide {
+    int presses = 0;
+    // From each press written to the server to the redraw after which the dial showed its colour.
+    std::vector<double> latenciesMs;
+    // Presses whose colour never showed within a second.
+    int unseen = 0;
+    // CPU and wall time summed over the blocks this program was pressed in.
+    double cpuMs = 0;
+    double wallMs = 0;
+};
 
-// The floor pressed at a steady rate for as long as a round lasts: its CPU, in percent of one core.
-double floorPressingCpuPercent(XDisplay& x, const Program& floor, int pressesPerSecond);
+struct RoundsPlayed {
+    std::vector<RoundSample> rounds;
+    PressedSide game;
+    PressedSide floor;
+};
+
+// One fresh start of the game, and of the floor beside it: first `sideBySide` rounds at 10 presses a second,
+// the game and the floor pressed in alternate blocks; then `alone` rounds with only the game, at 15 presses a
+// second. Every round is answered No; the first of them is the fresh game's first.
+RoundsPlayed playRounds(XDisplay& x, const Program& game, const Program& floor, int sideBySide, int alone);

@@ -197,12 +197,53 @@ Image XDisplay::grab(xcb_window_t window, int x, int y, int width, int height)
 
 Rgb XDisplay::pixel(xcb_window_t window, int x, int y) { return grab(window, x, y, 1, 1).at(0, 0); }
 
+std::vector<Rgb> XDisplay::pixels(xcb_window_t window, const std::vector<std::pair<int, int>>& points)
+{
+    std::vector<xcb_get_image_cookie_t> cookies;
+    for (const auto& [x, y] : points)
+        cookies.push_back(xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, x, y, 1, 1, ~0u));
+    std::vector<Rgb> read;
+    for (const xcb_get_image_cookie_t& cookie : cookies) {
+        const auto reply = owned(xcb_get_image_reply(m_connection, cookie, nullptr));
+        if (!reply)
+            throw std::runtime_error("could not read a window under test");
+        const std::uint8_t* data = xcb_get_image_data(reply.get());
+        read.push_back(Image(1, 1, std::vector<std::uint8_t>(data, data + xcb_get_image_data_length(reply.get()))).at(0, 0));
+    }
+    return read;
+}
+
+void XDisplay::moveWindow(xcb_window_t window, int x, int y)
+{
+    const std::uint32_t position[] = {static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y)};
+    xcb_configure_window(m_connection, window, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, position);
+    sync();
+}
+
 void XDisplay::click(int x, int y)
 {
     xcb_test_fake_input(m_connection, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, m_root, x, y, 0);
+    clickHere();
+}
+
+void XDisplay::pointTo(int x, int y)
+{
+    xcb_test_fake_input(m_connection, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, m_root, x, y, 0);
+    xcb_flush(m_connection);
+}
+
+Clock::time_point XDisplay::clickHere()
+{
     xcb_test_fake_input(m_connection, XCB_BUTTON_PRESS, 1, XCB_CURRENT_TIME, m_root, 0, 0, 0);
     xcb_test_fake_input(m_connection, XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, m_root, 0, 0, 0);
     xcb_flush(m_connection);
+    return Clock::now();
+}
+
+Clock::time_point XDisplay::roundTrip()
+{
+    sync();
+    return Clock::now();
 }
 
 Clock::time_point XDisplay::clickTakenIn(int x, int y)

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 using Clock = std::chrono::steady_clock;
@@ -64,15 +65,27 @@ public:
 
     std::string titleOf(xcb_window_t window);
     WindowBox boxOf(xcb_window_t window);
+    WindowBox screenBox() { return boxOf(m_root); }
     void watchRedraws(xcb_window_t window);
 
     Image grab(xcb_window_t window, int x, int y, int width, int height);
     Rgb pixel(xcb_window_t window, int x, int y);
+    // Several pixels for one round trip: the requests all go out before the first reply is awaited.
+    std::vector<Rgb> pixels(xcb_window_t window, const std::vector<std::pair<int, int>>& points);
+
+    // Places a top-level window; with no window manager on the server, it lands where it is put.
+    void moveWindow(xcb_window_t window, int x, int y);
 
     // A left click at a point of the screen, through the XTest extension.
     void click(int x, int y);
     // The same, returning once the server has taken it in, which is when the program can see it.
     Clock::time_point clickTakenIn(int x, int y);
+    // The pointer alone, and a click where it already is: no crossing into or out of a window comes with
+    // the click. The time is when the press and release had been written to the server's socket.
+    void pointTo(int x, int y);
+    Clock::time_point clickHere();
+    // Returns once the server has handled everything sent before.
+    Clock::time_point roundTrip();
 
 private:
     void requireExtension(const char* name);

@@ -1,5 +1,6 @@
 // The game against the toolkit's floor under one X server, measured from outside: sessions in pairs
-// (game, floor, game, floor, ...), then whole rounds of the game, then the table.
+// (game, floor, game, floor, ...), then whole rounds of the game with the floor pressed in turn beside it,
+// then the table.
 #include "Report.h"
 #include "Sessions.h"
 #include "XDisplay.h"
@@ -16,11 +17,12 @@ struct Options {
     std::string floor;
     int pairs = 10;
     int rounds = 3;
-    std::optional<PressBenchmark> press;
+    std::optional<PressBenchmark> pressNoPaint;
+    std::optional<PressBenchmark> pressWithPaint;
 };
 
 const char* Usage = "usage: outside_bench --game PATH --floor PATH [--pairs N] [--rounds N]"
-                    " [--press-ns GAME_NS FLOOR_NS]\n";
+                    " [--press-ns GAME_NS FLOOR_NS] [--press-paint-ns GAME_NS FLOOR_NS]\n";
 
 Options parse(int argc, char* argv[])
 {
@@ -41,7 +43,9 @@ Options parse(int argc, char* argv[])
         else if (arg == "--rounds")
             options.rounds = std::stoi(value());
         else if (arg == "--press-ns")
-            options.press = PressBenchmark{std::stod(value()), std::stod(value())};
+            options.pressNoPaint = PressBenchmark{std::stod(value()), std::stod(value())};
+        else if (arg == "--press-paint-ns")
+            options.pressWithPaint = PressBenchmark{std::stod(value()), std::stod(value())};
         else
             throw std::invalid_argument("unknown argument " + arg);
     }
@@ -64,7 +68,8 @@ BenchResults measure(const Options& options)
     const Program game{options.game, "Der Tastenrenner", true};
     const Program floor{options.floor, "Tastenrenner floor", false};
     BenchResults results;
-    results.press = options.press;
+    results.pressNoPaint = options.pressNoPaint;
+    results.pressWithPaint = options.pressWithPaint;
     // One pair first to bring libraries and fonts into the page cache; it is not counted.
     std::cerr << "warming up\n";
     runSession(x, game);
@@ -74,12 +79,9 @@ BenchResults measure(const Options& options)
         results.floor.push_back(runSession(x, floor));
         describePair(std::cerr, pair, options.pairs, results.game.back(), results.floor.back());
     }
-    std::vector<int> rates{10};
-    rates.insert(rates.end(), options.rounds, 15);
-    std::cerr << "playing " << rates.size() << " rounds of a minute\n";
-    results.rounds = playRounds(x, game, rates);
-    std::cerr << "pressing the floor for a minute\n";
-    results.floorPressingCpuPercent = floorPressingCpuPercent(x, floor, 10);
+    std::cerr << "playing " << options.rounds << " rounds of a minute beside the floor, pressed in turn at 10 a second,"
+              << " then one at 15 a second alone\n";
+    results.played = playRounds(x, game, floor, options.rounds, 1);
     return results;
 }
 }
