@@ -26,10 +26,8 @@ Main::Main(QWidget* parent) : QWidget(parent), m_button(this)
     m_button.setFocus();
     connect(&m_button, &QPushButton::clicked, this, &Main::onButtonClick);
 
-    for (QTimer* timer : {&m_degreeTimer, &m_clockTimer})
-        timer->setTimerType(Qt::PreciseTimer);
-    connect(&m_degreeTimer, &QTimer::timeout, this, &Main::onDegreeTimer);
-    connect(&m_clockTimer, &QTimer::timeout, this, &Main::onClockTimer);
+    connect(&m_degreeTimer, &ExactTimer::timeout, this, &Main::onDegreeTimer);
+    connect(&m_clockTimer, &ExactTimer::timeout, this, &Main::onClockTimer);
 }
 
 // Each handler checks its record first: once the rules have switched a control off, nothing
@@ -44,8 +42,10 @@ void Main::onButtonClick()
 
 PromptBox& Main::prompt()
 {
-    if (!m_prompt)
+    if (!m_prompt) {
         m_prompt = std::make_unique<PromptBox>(this);
+        m_prompt->prepareFirstShow();
+    }
     return *m_prompt;
 }
 
@@ -62,6 +62,9 @@ void Main::onClockTimer()
 {
     if (!m_board.Clock.Enabled)
         return;
+    // The last tick of the minute falls due with the minute itself; taken first, it brings the
+    // sweep hand back to the top before the verdict.
+    m_degreeTimer.deliverIfDue();
     m_round.EndRound([this](const std::string& text, const std::string& title) { return askPlayer(text, title); });
     syncBoard();
 }
@@ -76,18 +79,19 @@ Answer Main::askPlayer(const std::string& text, const std::string& title)
 
 void Main::syncBoard()
 {
-    // The sweep starts a hair before the clock, so its 600th tick falls due just before the
-    // clock ends the minute and the hand is back at the top when the verdict appears.
-    syncTimer(m_board.Degree, m_degreeTimer);
-    syncTimer(m_board.Clock, m_clockTimer);
+    // Both timers started by one event count from the same instant, so the sweep's 600th tick and
+    // the end of the minute fall due together.
+    const auto now = ExactTimer::Clock::now();
+    syncTimer(m_board.Degree, m_degreeTimer, now);
+    syncTimer(m_board.Clock, m_clockTimer, now);
     syncButton();
     repaintChanges();
 }
 
-void Main::syncTimer(const Timer& record, QTimer& timer)
+void Main::syncTimer(const Timer& record, ExactTimer& timer, ExactTimer::Clock::time_point now)
 {
     if (record.Enabled && !timer.isActive())
-        timer.start(record.Interval);
+        timer.start(std::chrono::milliseconds(record.Interval), now);
     else if (!record.Enabled && timer.isActive())
         timer.stop();
 }

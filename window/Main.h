@@ -3,6 +3,7 @@
 
 #include "Board.h"
 #include "BoardPainter.h"
+#include "ExactTimer.h"
 #include "PromptBox.h"
 #include "Round.h"
 
@@ -33,7 +34,7 @@ private slots:
 
 private:
     void syncBoard();
-    void syncTimer(const Timer& record, QTimer& timer);
+    void syncTimer(const Timer& record, ExactTimer& timer, ExactTimer::Clock::time_point now);
     void syncButton();
     void repaintChanges();
     void repaintTwips(const QRectF& twips);
@@ -44,9 +45,10 @@ private:
     Board m_drawn = m_board;
     BoardPainter m_painter{m_board};
     QPushButton m_button;
-    QTimer m_degreeTimer;
-    QTimer m_clockTimer;
-    // Built at the round's first tick rather than at start: setting up its buttons looks up icon
-    // themes, which would hold back the first sight of the board.
+    ExactTimer m_degreeTimer;
+    ExactTimer m_clockTimer;
+    // Built, and made ready to show, at the round's first tick rather than at start: setting up its
+    // buttons looks up icon themes, which would hold back the first sight of the board, and a first
+    // showing that had to do it all would come late at the end of the minute.
     std::unique_ptr<PromptBox> m_prompt;
 };

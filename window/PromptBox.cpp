@@ -4,11 +4,15 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLayout>
 
 PromptBox::PromptBox(QWidget* owner) : QMessageBox(owner)
 {
     setIcon(QMessageBox::NoIcon);
     setTextFormat(Qt::PlainText);
+    // Selectable text would lay the question out as a document, which takes the box three times as
+    // long to show; the verdict is read, not copied.
+    setTextInteractionFlags(Qt::NoTextInteraction);
     setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     setDefaultButton(QMessageBox::Yes);
     setWindowModality(Qt::ApplicationModal);
@@ -20,6 +24,13 @@ bool PromptBox::ask(const std::string& text, const std::string& title)
     // The game breaks its lines with a lone carriage return.
     setText(QString::fromStdString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
     return exec() == QMessageBox::Yes;
+}
+
+void PromptBox::prepareFirstShow()
+{
+    ensurePolished();
+    layout()->activate();
+    winId();
 }
 
 void PromptBox::keyPressEvent(QKeyEvent* event)

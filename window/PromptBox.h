@@ -12,6 +12,9 @@ public:
     // Shows the question until Yes or No is chosen; true for Yes.
     bool ask(const std::string& text, const std::string& title);
 
+    // Pays ahead for what the first showing would: the style, the layout, the native window.
+    void prepareFirstShow();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -1,0 +1,96 @@
+// The game's timer for the minute and the sweep: on its deadline, never before it, and nothing after a stop.
+#include "ExactTimer.h"
+
+#include <QCoreApplication>
+#include <QTest>
+
+#include <thread>
+
+using namespace std::chrono_literals;
+
+class ExactTimerTest : public QObject {
+    Q_OBJECT
+
+    // Holds the thread as a busy handler would, so expiries pile up without being delivered.
+    static void stayBusy(std::chrono::milliseconds span) { std::this_thread::sleep_for(span); }
+
+private slots:
+    void firesOnItsDeadlineAndNeverBefore()
+    {
+        // A timer rounded down to the millisecond, or counted from the wrong instant, ends the minute early.
+        ExactTimer timer;
+        ExactTimer::Clock::time_point firedAt;
+        connect(&timer, &ExactTimer::timeout, [&] {
+            if (firedAt == ExactTimer::Clock::time_point())
+                firedAt = ExactTimer::Clock::now();
+        });
+        const auto from = ExactTimer::Clock::now();
+        timer.start(30ms, from);
+        QTRY_VERIFY_WITH_TIMEOUT(firedAt != ExactTimer::Clock::time_point(), 2000);
+        QVERIFY(firedAt >= from + 30ms);
+    }
+
+    void anExpiryThatFellDueBeforeAStopIsNeverDelivered()
+    {
+        // Once the rules switch a timer off, a tick already due must not reach them.
+        ExactTimer timer;
+        int fired = 0;
+        connect(&timer, &ExactTimer::timeout, [&] { ++fired; });
+        timer.start(1ms);
+        stayBusy(10ms);
+        timer.stop();
+        QVERIFY(!timer.isActive());
+        QTest::qWait(20);
+        QCOMPARE(fired, 0);
+        QVERIFY(!timer.deliverIfDue());
+    }
+
+    void expiriesMissedWhileBusyAreDeliveredOnceNotMadeUp()
+    {
+        // Ten ticks owed after a busy spell would spin the sweep hand forward in one go.
+        ExactTimer timer;
+        int fired = 0;
+        connect(&timer, &ExactTimer::timeout, [&] { ++fired; });
+        timer.start(2ms);
+        stayBusy(25ms);
+        QCoreApplication::processEvents();
+        QCOMPARE(fired, 1);
+        timer.stop();
+    }
+
+    void aDueExpiryCanBeTakenAheadOfTheEventLoop()
+    {
+        // The end of the minute takes the sweep's last tick first when both fell due together.
+        ExactTimer timer;
+        int fired = 0;
+        connect(&timer, &ExactTimer::timeout, [&] { ++fired; });
+        timer.start(20ms);
+        QVERIFY(!timer.deliverIfDue());
+        stayBusy(25ms);
+        QVERIFY(timer.deliverIfDue());
+        QCOMPARE(fired, 1);
+        QVERIFY(!timer.deliverIfDue());
+        timer.stop();
+    }
+
+    void restartingCountsAFreshIntervalFromTheNewStart()
+    {
+        // A timer re-enabled for the next round must not keep the time counted in the last one.
+        ExactTimer timer;
+        int fired = 0;
+        connect(&timer, &ExactTimer::timeout, [&] { ++fired; });
+        timer.start(40ms);
+        stayBusy(30ms);
+        timer.stop();
+        const auto restart = ExactTimer::Clock::now();
+        timer.start(40ms, restart);
+        QTest::qWait(20);
+        QCOMPARE(fired, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(fired, 1, 2000);
+        QVERIFY(ExactTimer::Clock::now() >= restart + 40ms);
+        timer.stop();
+    }
+};
+
+QTEST_GUILESS_MAIN(ExactTimerTest)
+#include "exact_timer_test.moc"
