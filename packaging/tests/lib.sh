@@ -1,6 +1,17 @@
 # Helpers shared by the packaging checks: failing with a reason, and skipping where a tool is missing.
+# shellcheck shell=sh
+
+# A check that starts the game names the file its output goes to in program_log; every failure then shows it.
+program_log=
 fail() {
     echo "FAIL: $*" >&2
+    if [ -n "$program_log" ] && [ -s "$program_log" ]; then
+        echo "--- the game's output ---" >&2
+        cat "$program_log" >&2
+        echo "--- end of the game's output ---" >&2
+    elif [ -n "$program_log" ] && [ -e "$program_log" ]; then
+        echo "(the game printed nothing)" >&2
+    fi
     exit 1
 }
 

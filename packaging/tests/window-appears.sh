@@ -7,8 +7,8 @@ program=$1 title=$2 wm_class=$3
 [ -n "${DISPLAY:-}" ] || fail "no DISPLAY to start $program on"
 
 runtime=$(mktemp -d)
-log=$runtime/game.log
-env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime" "$program" >"$log" 2>&1 &
+program_log=$runtime/game.log
+env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime" "$program" >"$program_log" 2>&1 &
 pid=$!
 stop() {
     kill "$pid" 2>/dev/null || true
@@ -20,8 +20,8 @@ trap stop EXIT
 window=""
 tries=0
 while [ -z "$window" ]; do
-    kill -0 "$pid" 2>/dev/null || { cat "$log" >&2; fail "$program exited before its window appeared"; }
-    [ "$tries" -lt 100 ] || { cat "$log" >&2; fail "no window titled '$title' within 20 seconds"; }
+    kill -0 "$pid" 2>/dev/null || fail "$program exited before its window appeared"
+    [ "$tries" -lt 100 ] || fail "no window titled '$title' within 20 seconds"
     window=$(xdotool search --name "^$title\$" 2>/dev/null | head -n 1 || true)
     tries=$((tries + 1))
     [ -n "$window" ] || sleep 0.2
@@ -38,6 +38,6 @@ case $class in
 esac
 
 sleep 3
-kill -0 "$pid" 2>/dev/null || { cat "$log" >&2; fail "$program did not stay running"; }
+kill -0 "$pid" 2>/dev/null || fail "$program did not stay running"
 xdotool search --name "^$title\$" >/dev/null 2>&1 || fail "the window '$title' went away"
 echo "window: '$title' (class $class) is up and owned by $program"

@@ -13,12 +13,11 @@ fi
 # The accessibility bus must be up before the game starts, or the toolkit will not join it.
 /usr/libexec/at-spi-bus-launcher --launch-immediately 2>/dev/null &
 bus_pid=$!
+trap 'kill "$bus_pid" 2>/dev/null; end_session' EXIT
 sleep 1
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$game" 2>"$session_dir/game.log" &
-game_pid=$!
-main=$(xdotool search --sync --onlyvisible --name '^Der Tastenrenner$' | head -n 1)
+start_game env QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$game"
+main=$(game_window 30)
+[ -n "$main" ] || fail "no game window"
 /usr/bin/python3 "$here/atspi_screen_reader.py" "$main" 2>"$session_dir/reader.log"
 status=$?
-[ "$status" -eq 0 ] || cat "$session_dir/reader.log"
-kill "$bus_pid" 2>/dev/null
-exit "$status"
+[ "$status" -eq 0 ] || { cat "$session_dir/reader.log"; fail "the screen reader's checks failed (status $status)"; }

@@ -2,10 +2,22 @@
 # The game runs natively on a Wayland compositor (weston, headless), without falling back, and ends cleanly.
 set -u
 game=$1
-fail() { echo "FAIL: $*"; exit 1; }
+runtime=
+fail() {
+    echo "FAIL: $*"
+    if [ -n "$runtime" ] && [ -s "$runtime/game.log" ]; then
+        echo "--- the game's output ---"
+        cat "$runtime/game.log"
+        echo "--- end of the game's output ---"
+    elif [ -n "$runtime" ] && [ -e "$runtime/game.log" ]; then
+        echo "(the game printed nothing)"
+    fi
+    exit 1
+}
 command -v weston >/dev/null 2>&1 || { echo "SKIP: weston is not installed"; exit 77; }
-plugin_dir=$(ls -d /usr/lib/*/qt6/plugins/platforms 2>/dev/null | head -n 1)
-ls "$plugin_dir"/libqwayland-*.so >/dev/null 2>&1 || { echo "SKIP: Qt's Wayland platform plugin is not installed"; exit 77; }
+plugin=
+for plugin in /usr/lib/*/qt6/plugins/platforms/libqwayland-*.so; do [ -e "$plugin" ] && break; done
+[ -e "$plugin" ] || { echo "SKIP: Qt's Wayland platform plugin is not installed"; exit 77; }
 
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
@@ -15,7 +27,7 @@ cleanup() {
     rm -rf "$runtime"
 }
 trap cleanup EXIT
-export XDG_RUNTIME_DIR=$runtime
+export XDG_RUNTIME_DIR="$runtime"
 unset DISPLAY
 weston --backend=headless-backend.so --socket=wayland-test --idle-time=0 >"$runtime/weston.log" 2>&1 &
 weston_pid=$!
@@ -25,9 +37,9 @@ for _ in $(seq 100); do [ -S "$runtime/wayland-test" ] && break; sleep 0.05; don
 WAYLAND_DISPLAY=wayland-test QT_QPA_PLATFORM=wayland QT_DEBUG_PLUGINS=0 "$game" >"$runtime/game.log" 2>&1 &
 game_pid=$!
 sleep 4
-kill -0 "$game_pid" 2>/dev/null || { cat "$runtime/game.log"; fail "the game did not keep running on Wayland"; }
+kill -0 "$game_pid" 2>/dev/null || fail "the game did not keep running on Wayland"
 # A fallback to another platform, or any complaint of the Wayland plugin, shows in its output.
-if grep -iE 'fail|error|could not|xcb|fallback|warning' "$runtime/game.log"; then
+if grep -qiE 'fail|error|could not|xcb|fallback|warning' "$runtime/game.log"; then
     fail "the game complained on Wayland"
 fi
 kill -TERM "$game_pid"
