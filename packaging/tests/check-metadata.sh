@@ -55,8 +55,9 @@ signed=$(sed -n 's/^ -- .*>  //p' "$dir/changelog.Debian" | head -n 1)
 
 # The icon is square, as icon themes expect of a scalable icon, and well-formed where xmllint is there.
 viewbox=$(grep -o 'viewBox="[^"]*"' "$icon" | head -n 1)
+# shellcheck disable=SC2046 # the split is wanted here: one positional parameter per number of the box
 set -- $(printf '%s' "$viewbox" | sed 's/viewBox="\(.*\)"/\1/')
-[ "$#" -eq 4 ] && [ "$3" = "$4" ] || fail "the icon's $viewbox is not square"
+{ [ "$#" -eq 4 ] && [ "$3" = "$4" ]; } || fail "the icon's $viewbox is not square"
 if command -v xmllint >/dev/null 2>&1; then
     xmllint --noout "$icon" "$metainfo" || fail "the icon or the metadata is not well-formed XML"
 fi
