@@ -6,12 +6,15 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 
 #include <tuple>
 
 namespace {
 const QColor FormColour(0, 0, 255);
 constexpr QSize ClientPixels(201, 266); // 3015 × 3990 twips
+// Where the screen reports no refresh rate, or a nonsensical one.
+constexpr qreal FallbackRefreshHz = 60;
 }
 
 Main::Main(QWidget* parent) : QWidget(parent), m_button(this)
@@ -74,6 +77,7 @@ void Main::onClockTimer()
 Answer Main::askPlayer(const std::string& text, const std::string& title)
 {
     syncBoard();
+    paintFrameNow();
     return prompt().ask(text, title) ? Answer::Yes : Answer::No;
 }
 
@@ -120,8 +124,10 @@ void Main::repaintChanges()
         repaintTwips(twipRect(m_board.Background.Bounds));
     for (auto [now, drawn] : {std::pair{&m_board.Meter, &m_drawn.Meter}, std::pair{&m_board.Timor, &m_drawn.Timor}}) {
         const QRectF before = m_painter.extentOf(*drawn);
-        if (changed(*now, *drawn))
-            repaintTwips(before.united(m_painter.extentOf(*now)));
+        if (!changed(*now, *drawn))
+            continue;
+        repaintTwips(before.united(m_painter.extentOf(*now)));
+        m_sweepUnpainted |= now == &m_board.Timor;
     }
     for (auto [now, drawn, control] : {std::tuple{&m_board.Score, &m_drawn.Score, PaintedControl::Score},
                                        std::tuple{&m_board.Record, &m_drawn.Record, PaintedControl::Record},
@@ -131,9 +137,64 @@ void Main::repaintChanges()
         repaintTwips(m_painter.extentOf(*now));
         announceTextChange(*this, control);
     }
+    scheduleFrame();
 }
 
-void Main::repaintTwips(const QRectF& twips) { update(pixelsCovering(twips).adjusted(-1, -1, 1, 1)); }
+void Main::repaintTwips(const QRectF& twips)
+{
+    m_unpainted |= pixelsCovering(twips).adjusted(-1, -1, 1, 1);
+    ++m_changes;
+}
+
+// A flood of presses would otherwise cost a whole paint each, far more often than any screen
+// shows a frame; the rules have run already, only the drawing waits. A change after a quiet frame
+// is drawn at once. One within a frame of the last drawing waits until the event loop comes round:
+// if nothing changed meanwhile, the flood is over or never was, and it is drawn then; otherwise it
+// goes with the first change past the frame.
+void Main::scheduleFrame()
+{
+    if (m_unpainted.isEmpty())
+        return;
+    if (!m_sinceFrame.isValid() || m_sinceFrame.nsecsElapsed() >= framePeriodNs()) {
+        update(m_unpainted);
+        m_unpainted = QRect();
+        m_sweepUnpainted = false;
+        m_sinceFrame.start();
+        return;
+    }
+    if (m_passEndQueued)
+        return;
+    m_passEndQueued = true;
+    m_changesAtPassEnd = m_changes;
+    QMetaObject::invokeMethod(this, &Main::onPassEnded, Qt::QueuedConnection);
+}
+
+// A sweep tick is drawn here even mid-flood: the next one must not move the hand on before this
+// place has been shown, and ten a second cost little.
+void Main::onPassEnded()
+{
+    m_passEndQueued = false;
+    if (m_changes == m_changesAtPassEnd || m_sweepUnpainted)
+        paintFrameNow();
+    else
+        scheduleFrame();
+}
+
+void Main::paintFrameNow()
+{
+    if (m_unpainted.isEmpty())
+        return;
+    repaint(m_unpainted);
+    m_unpainted = QRect();
+    m_sweepUnpainted = false;
+    m_sinceFrame.start();
+}
+
+qint64 Main::framePeriodNs() const
+{
+    const qreal hz = screen() ? screen()->refreshRate() : 0;
+    return qint64(1e9 / (hz >= 1 && hz <= 1000 ? hz : FallbackRefreshHz));
+}
 
 void Main::paintEvent(QPaintEvent* event)
 {

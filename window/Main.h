@@ -7,7 +7,9 @@
 #include "PromptBox.h"
 #include "Round.h"
 
+#include <QElapsedTimer>
 #include <QPushButton>
+#include <QRect>
 #include <QTimer>
 #include <QWidget>
 
@@ -31,6 +33,7 @@ private slots:
     void onButtonClick();
     void onDegreeTimer();
     void onClockTimer();
+    void onPassEnded();
 
 private:
     void syncBoard();
@@ -38,6 +41,9 @@ private:
     void syncButton();
     void repaintChanges();
     void repaintTwips(const QRectF& twips);
+    void scheduleFrame();
+    void paintFrameNow();
+    qint64 framePeriodNs() const;
     Answer askPlayer(const std::string& text, const std::string& title);
 
     Board m_board;
@@ -47,6 +53,13 @@ private:
     QPushButton m_button;
     ExactTimer m_degreeTimer;
     ExactTimer m_clockTimer;
+    // Changes not yet drawn, and how they are paced: see scheduleFrame.
+    QRect m_unpainted;
+    bool m_sweepUnpainted = false;
+    QElapsedTimer m_sinceFrame;
+    quint64 m_changes = 0;
+    quint64 m_changesAtPassEnd = 0;
+    bool m_passEndQueued = false;
     // Built, and made ready to show, at the round's first tick rather than at start: setting up its
     // buttons looks up icon themes, which would hold back the first sight of the board, and a first
     // showing that had to do it all would come late at the end of the minute.
