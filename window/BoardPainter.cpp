@@ -7,11 +7,26 @@
 #include <QPainter>
 #include <QPen>
 
+#include <cmath>
+
 namespace {
 // Where the game's own chancery face is not installed, the URW chancery italic stands in for it.
 const QStringList ChanceryFallbacks{"Z003", "URW Chancery L", "TeX Gyre Chorus"};
 
 constexpr double LineMargin = 2 * TwipsPerPixel;
+
+// A colour times a coverage, channel by channel, rounded as the toolkit's raster blending does,
+// so a coloured coverage laid over the form leaves the very pixels a smoothed fill would.
+QRgb timesCoverage(QRgb colour, uint coverage)
+{
+    uint redBlue = (colour & 0xff00ff) * coverage;
+    redBlue = ((redBlue + ((redBlue >> 8) & 0xff00ff) + 0x800080) >> 8) & 0xff00ff;
+    uint alphaGreen = ((colour >> 8) & 0xff00ff) * coverage;
+    alphaGreen = (alphaGreen + ((alphaGreen >> 8) & 0xff00ff) + 0x800080) & 0xff00ff00;
+    return alphaGreen | redBlue;
+}
+
+bool isWhole(double value) { return value == std::floor(value); }
 
 QFont labelFont(const Font& font)
 {
@@ -68,9 +83,55 @@ QRectF BoardPainter::extentOf(const Label& label) const
 
 void BoardPainter::drawShape(QPainter& painter, const Shape& shape) const
 {
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(qColour(shape.BackColor));
-    painter.drawEllipse(twipRect(shape.Bounds));
+    const QTransform toDevice = painter.deviceTransform();
+    QPoint origin;
+    const QImage* coloured = colouredShape(toDevice, shape, origin);
+    if (!coloured) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(qColour(shape.BackColor));
+        painter.drawEllipse(twipRect(shape.Bounds));
+        return;
+    }
+    // Laid on device pixel for device pixel: the painter's own scaling undone, no resampling.
+    painter.save();
+    painter.setWorldTransform(toDevice.inverted() * painter.worldTransform());
+    painter.drawImage(origin, *coloured);
+    painter.restore();
+}
+
+// Only where the board lands on whole device pixels at a plain scale does the coverage repeat;
+// anywhere else the shape is rasterised as it is.
+const QImage* BoardPainter::colouredShape(const QTransform& toDevice, const Shape& shape, QPoint& origin) const
+{
+    if (toDevice.type() > QTransform::TxScale || !isWhole(toDevice.dx()) || !isWhole(toDevice.dy()))
+        return nullptr;
+    const QTransform scale(toDevice.m11(), 0, 0, toDevice.m22(), 0, 0);
+    const QRectF bounds = twipRect(shape.Bounds);
+    if (m_dial.coverage.isNull() || m_dial.scale != scale || m_dial.bounds != bounds) {
+        const QRect pixels = scale.mapRect(bounds).toAlignedRect();
+        m_dial = ShapeCoverage{scale, bounds, pixels.topLeft(), QImage(pixels.size(), QImage::Format_Alpha8), {}, 0};
+        m_dial.coverage.fill(0);
+        QPainter rasteriser(&m_dial.coverage);
+        rasteriser.setRenderHint(QPainter::Antialiasing);
+        rasteriser.setPen(Qt::NoPen);
+        rasteriser.setBrush(Qt::white);
+        rasteriser.setTransform(scale * QTransform::fromTranslate(-pixels.left(), -pixels.top()));
+        rasteriser.drawEllipse(bounds);
+    }
+    const QRgb colour = qColour(shape.BackColor).rgb();
+    if (m_dial.coloured.isNull() || m_dial.colour != colour) {
+        if (m_dial.coloured.size() != m_dial.coverage.size())
+            m_dial.coloured = QImage(m_dial.coverage.size(), QImage::Format_ARGB32_Premultiplied);
+        m_dial.colour = colour;
+        for (int y = 0; y < m_dial.coverage.height(); ++y) {
+            const uchar* coverage = m_dial.coverage.constScanLine(y);
+            auto* coloured = reinterpret_cast<QRgb*>(m_dial.coloured.scanLine(y));
+            for (int x = 0; x < m_dial.coverage.width(); ++x)
+                coloured[x] = coverage[x] == 255 ? colour : coverage[x] == 0 ? 0 : timesCoverage(colour, coverage[x]);
+        }
+    }
+    origin = m_dial.origin + QPoint(int(toDevice.dx()), int(toDevice.dy()));
+    return &m_dial.coloured;
 }
 
 void BoardPainter::drawLabel(QPainter& painter, const Label& label, const LabelText& text) const

@@ -4,8 +4,10 @@
 #include "Board.h"
 
 #include <QFont>
+#include <QImage>
 #include <QRectF>
 #include <QStaticText>
+#include <QTransform>
 
 #include <string>
 
@@ -31,7 +33,19 @@ private:
         mutable QStaticText layout;
     };
 
+    // The dial's smoothed rim covers the same device pixels whatever its colour, so its coverage is
+    // rasterised once for each scale and only coloured anew when the colour changes.
+    struct ShapeCoverage {
+        QTransform scale;
+        QRectF bounds;
+        QPoint origin;
+        QImage coverage;
+        mutable QImage coloured;
+        mutable QRgb colour = 0;
+    };
+
     void drawShape(QPainter& painter, const Shape& shape) const;
+    const QImage* colouredShape(const QTransform& toDevice, const Shape& shape, QPoint& origin) const;
     void drawLabel(QPainter& painter, const Label& label, const LabelText& text) const;
     void drawLine(QPainter& painter, const Line& line) const;
 
@@ -39,4 +53,5 @@ private:
     LabelText m_title;
     LabelText m_score;
     QRectF m_titleRect;
+    mutable ShapeCoverage m_dial;
 };
