@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPen>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -109,7 +110,7 @@ const QImage* BoardPainter::colouredShape(const QTransform& toDevice, const Shap
     const QRectF bounds = twipRect(shape.Bounds);
     if (m_dial.coverage.isNull() || m_dial.scale != scale || m_dial.bounds != bounds) {
         const QRect pixels = scale.mapRect(bounds).toAlignedRect();
-        m_dial = ShapeCoverage{scale, bounds, pixels.topLeft(), QImage(pixels.size(), QImage::Format_Alpha8), {}, 0};
+        m_dial = ShapeCoverage{scale, bounds, pixels.topLeft(), QImage(pixels.size(), QImage::Format_Alpha8), {}, 0, {}, {}};
         m_dial.coverage.fill(0);
         QPainter rasteriser(&m_dial.coverage);
         rasteriser.setRenderHint(QPainter::Antialiasing);
@@ -119,16 +120,31 @@ const QImage* BoardPainter::colouredShape(const QTransform& toDevice, const Shap
         rasteriser.drawEllipse(bounds);
     }
     const QRgb colour = qColour(shape.BackColor).rgb();
-    if (m_dial.coloured.isNull() || m_dial.colour != colour) {
-        if (m_dial.coloured.size() != m_dial.coverage.size())
-            m_dial.coloured = QImage(m_dial.coverage.size(), QImage::Format_ARGB32_Premultiplied);
-        m_dial.colour = colour;
+    if (m_dial.coloured.isNull()) {
+        // Pixels the shape leaves uncovered stay clear for good; of the rest, only the rim's are blended.
+        m_dial.coloured = QImage(m_dial.coverage.size(), QImage::Format_ARGB32_Premultiplied);
+        m_dial.coloured.fill(Qt::transparent);
+        m_dial.colour = 0;
         for (int y = 0; y < m_dial.coverage.height(); ++y) {
-            const uchar* coverage = m_dial.coverage.constScanLine(y);
-            auto* coloured = reinterpret_cast<QRgb*>(m_dial.coloured.scanLine(y));
-            for (int x = 0; x < m_dial.coverage.width(); ++x)
-                coloured[x] = coverage[x] == 255 ? colour : coverage[x] == 0 ? 0 : timesCoverage(colour, coverage[x]);
+            const uchar* in = m_dial.coverage.constScanLine(y);
+            const qsizetype row = y * qsizetype(m_dial.coloured.width());
+            for (int x = 0; x < m_dial.coverage.width(); ++x) {
+                if (in[x] == 255 && x > 0 && in[x - 1] == 255)
+                    ++m_dial.covered.back().second;
+                else if (in[x] == 255)
+                    m_dial.covered.push_back({row + x, 1});
+                else if (in[x] != 0)
+                    m_dial.rim.push_back({row + x, in[x]});
+            }
         }
+    }
+    if (m_dial.colour != colour) {
+        m_dial.colour = colour;
+        auto* pixels = reinterpret_cast<QRgb*>(m_dial.coloured.bits());
+        for (const auto& [at, run] : m_dial.covered)
+            std::fill_n(pixels + at, run, colour);
+        for (const auto& [at, coverage] : m_dial.rim)
+            pixels[at] = timesCoverage(colour, coverage);
     }
     origin = m_dial.origin + QPoint(int(toDevice.dx()), int(toDevice.dy()));
     return &m_dial.coloured;

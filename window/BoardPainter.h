@@ -10,6 +10,8 @@
 #include <QTransform>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 class QPainter;
 
@@ -40,8 +42,10 @@ private:
         QRectF bounds;
         QPoint origin;
         QImage coverage;
-        mutable QImage coloured;
-        mutable QRgb colour = 0;
+        QImage coloured;
+        QRgb colour = 0;
+        std::vector<std::pair<qsizetype, int>> covered;
+        std::vector<std::pair<qsizetype, uchar>> rim;
     };
 
     void drawShape(QPainter& painter, const Shape& shape) const;
