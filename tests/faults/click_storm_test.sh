@@ -26,7 +26,7 @@ reference_crop() {
 start_game "$game"
 main=$(game_window 30)
 [ -n "$main" ] || fail "no game window"
-sleep 0.5
+await_dial "$main" 0,255,0 || fail "design dial is not green: $seen"
 began=$(date +%s)
 click_button "$main" 20000 0
 sent_after=$(( $(date +%s) - began ))
@@ -37,6 +37,8 @@ prompt=$(verdict_window 90)
 [ -n "$prompt" ] || fail "no verdict after the minute"
 [ "$(dial_colour "$main")" = "255,255,255" ] || fail "the dial is not white: $(dial_colour "$main")"
 answer_no "$prompt"
+# The needle, left at 20000 mod 360 = 200 degrees, goes back up with the record written in the same redraw.
+await_pixel "$main" 82 147 255,255,255 || fail "the needle did not leave 200 degrees: $seen"
 crop "$main" "$record_label" record-game
 crop "$main" "$score_label" score-game
 close_game "$main" 60 || fail "the game ended with status $?"

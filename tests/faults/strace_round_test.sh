@@ -15,7 +15,7 @@ trace=$session_dir/trace
 start_game "$game"
 main=$(game_window 30)
 [ -n "$main" ] || fail "no game window"
-sleep 0.5
+await_dial "$main" 0,255,0 || fail "design dial is not green: $seen"
 xwd -silent -id "$main" | convert xwd:- "$session_dir/plain.png"
 close_game "$main" || fail "the game ended with status $?"
 
@@ -26,7 +26,7 @@ start_game strace -f --seccomp-bpf -qq -o "$trace" -e trace=%file,socket,connect
     -style windows -display :99
 main=$(game_window 20)
 [ -n "$main" ] || fail "with arguments there is no game window"
-sleep 0.5
+await_dial "$main" 0,255,0 || fail "with arguments the design dial is not green: $seen"
 xdotool getwindowgeometry "$main" | grep -q 'Position: 0,0' || fail "moved: $(xdotool getwindowgeometry "$main")"
 xdotool getwindowgeometry "$main" | grep -q 'Geometry: 201x266' || fail "resized: $(xdotool getwindowgeometry "$main")"
 xwd -silent -id "$main" | convert xwd:- "$session_dir/with-arguments.png"
@@ -34,8 +34,7 @@ same_image "$session_dir/plain.png" "$session_dir/with-arguments.png" || fail "t
 
 # The round, as in play.
 click_button "$main" 20 30
-sleep 0.3
-[ "$(dial_colour "$main")" = "28,255,0" ] || fail "after 20 clicks the dial is $(dial_colour "$main")"
+await_dial "$main" 28,255,0 || fail "after 20 clicks the dial is $seen"
 prompt=$(verdict_window 75)
 [ -n "$prompt" ] || fail "no verdict after the minute"
 answer_no "$prompt"

@@ -13,17 +13,13 @@ start_game valgrind --tool=memcheck --error-exitcode=99 --leak-check=full --erro
     "$game"
 main=$(game_window 60)
 [ -n "$main" ] || fail "no game window under valgrind"
-sleep 1
-[ "$(dial_colour "$main")" = "0,255,0" ] || fail "design dial is not green: $(dial_colour "$main")"
+await_dial "$main" 0,255,0 30 || fail "design dial is not green: $seen"
 click_button "$main" 20 50
-sleep 2
-[ "$(dial_colour "$main")" = "28,255,0" ] || fail "after 20 clicks the dial is $(dial_colour "$main")"
+await_dial "$main" 28,255,0 30 || fail "after 20 clicks the dial is $seen"
 prompt=$(verdict_window 90)
 [ -n "$prompt" ] || fail "no verdict after the minute"
 # Under memcheck the verdict box may take seconds to go.
-xdotool windowfocus --sync "$prompt" key n
-for _ in $(seq 50); do [ -z "$(xdotool search --onlyvisible --name '^Blah$')" ] && break; sleep 0.2; done
-[ -z "$(xdotool search --onlyvisible --name '^Blah$')" ] || fail "No did not close the verdict"
+answer_no "$prompt" 30
 sleep 1
 close_game "$main" 30
 status=$?

@@ -7,15 +7,13 @@ game=$1
 start_game "$game"
 main=$(game_window 30)
 [ -n "$main" ] || fail "no game window"
-sleep 0.5
-[ "$(dial_colour "$main")" = "0,255,0" ] || fail "design dial is not green: $(dial_colour "$main")"
+await_dial "$main" 0,255,0 || fail "design dial is not green: $seen"
 crop "$main" 201x34+0+232 record-before
 
 # 20 clicks: the dial turns round(20 * 255 / 180) = 28 red, the needle stands at 20 degrees.
 click_button "$main" 20 30
-sleep 0.3
-[ "$(dial_colour "$main")" = "28,255,0" ] || fail "after 20 clicks the dial is $(dial_colour "$main")"
-[ "$(pixel "$main" 120 45)" = "0,255,255" ] || fail "the needle is not at 20 degrees: $(pixel "$main" 120 45)"
+await_dial "$main" 28,255,0 || fail "after 20 clicks the dial is $seen"
+await_pixel "$main" 120 45 0,255,255 || fail "the needle is not at 20 degrees: $seen"
 
 start=$(date +%s)
 prompt=$(verdict_window 75)
@@ -30,14 +28,13 @@ again=$(xdotool search --onlyvisible --name '^Blah$' | head -n 1)
 answer_no "$again"
 
 # Idle: the needle is back up, the colour kept, the record label rewritten.
-[ "$(pixel "$main" 120 45)" = "28,255,0" ] || fail "the needle did not return: $(pixel "$main" 120 45)"
+await_pixel "$main" 120 45 28,255,0 || fail "the needle did not return: $seen"
 [ "$(dial_colour "$main")" = "28,255,0" ] || fail "the dial lost the round's colour"
 crop "$main" 201x34+0+232 record-after
 same_image "$session_dir/record-before.png" "$session_dir/record-after.png" && fail "the record label did not change"
 
 # The next click starts a new round from one.
 click_button "$main" 1 0
-sleep 0.3
-[ "$(dial_colour "$main")" = "1,255,0" ] || fail "the next click did not start a new round: $(dial_colour "$main")"
+await_dial "$main" 1,255,0 || fail "the next click did not start a new round: $seen"
 kill -0 "$game_pid" || fail "the game died"
 echo "round played: verdict after ${elapsed}s, Yes showed it again, No ended it, record rewritten, new round started"

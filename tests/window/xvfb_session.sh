@@ -55,11 +55,14 @@ verdict_window() {
     timeout "$1" xdotool search --sync --onlyvisible --name '^Blah$' | head -n 1
 }
 
-# Answers No in the verdict box PROMPT; half a second later the box must be gone.
+# Answers No in the verdict box PROMPT; within SECONDS (10 by default) the box must be gone.
 answer_no() {
     xdotool windowfocus --sync "$1" key n
-    sleep 0.5
-    [ -z "$(xdotool search --onlyvisible --name '^Blah$')" ] || fail "No did not close the verdict"
+    for _ in $(seq $(( ${2:-10} * 10 ))); do
+        [ -z "$(xdotool search --onlyvisible --name '^Blah$')" ] && return 0
+        sleep 0.1
+    done
+    fail "No did not close the verdict"
 }
 
 # COUNT clicks on the button of the game's window WINDOW, DELAY milliseconds apart.
@@ -86,6 +89,21 @@ pixel() {
 
 # The colour of the dial of the game's window WINDOW, read inside it below the centre.
 dial_colour() { pixel "$1" 100 180; }
+
+# Waits up to SECONDS (10 by default) for the pixel X,Y of WINDOW to read WANT ("R,G,B"), so that a check
+# holds as soon as the game has drawn, however busy the machine; the last reading is left in $seen.
+await_pixel() {
+    seen=
+    for _ in $(seq $(( ${5:-10} * 10 ))); do
+        seen=$(pixel "$1" "$2" "$3")
+        [ "$seen" = "$4" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# The same for the dial's colour.
+await_dial() { await_pixel "$1" 100 180 "$2" "${3:-10}"; }
 
 # A crop of a window, as a PNG in the session folder.
 crop() {
