@@ -1,5 +1,6 @@
 // One press offscreen, measured for the game's window beside the toolkit floor's: the click, the rules and the
 // window's sync alone, and the same with the repaint of what changed.
+#include "EventCounter.h"
 #include "FloorWindow.h"
 #include "Main.h"
 
@@ -19,29 +20,16 @@ constexpr int PressesPerWindow = 600;
 // The benchmark library reports a skipped benchmark but still exits 0; the smoke test needs a failure.
 bool anyPressUnpainted = false;
 
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
-
 template <class Window>
 struct ShownWindow {
     Window window;
-    PaintCounter counter;
+    EventCounter paintCounter{QEvent::Paint};
 
     ShownWindow()
     {
         window.show();
         QCoreApplication::processEvents();
-        window.installEventFilter(&counter);
+        paintCounter.watch(window);
     }
 };
 
@@ -63,7 +51,7 @@ void pressThroughWindow(benchmark::State& state)
         if (presses % PressesPerWindow == 0) {
             state.PauseTiming();
             if (shown)
-                paints += shown->counter.paints;
+                paints += shown->paintCounter.count();
             shown.reset();
             shown = std::make_unique<ShownWindow<Window>>();
             state.ResumeTiming();
@@ -71,7 +59,7 @@ void pressThroughWindow(benchmark::State& state)
         pressAndPaint(shown->window.button());
         ++presses;
     }
-    paints += shown ? shown->counter.paints : 0;
+    paints += shown ? shown->paintCounter.count() : 0;
     // A press that did not reach the screen would make the number meaningless.
     if (paints != presses) {
         anyPressUnpainted = true;

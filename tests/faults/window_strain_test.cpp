@@ -1,4 +1,5 @@
 // The real window under strain, offscreen: a burst of presses, a thousand rounds, a storm of resizes.
+#include "EventCounter.h"
 #include "GameWindow.h"
 
 #include <QWindow>
@@ -26,21 +27,6 @@ void pressButton(Main& window)
     const QPoint centre = window.button().geometry().center();
     QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, centre);
 }
-
-// Counts the paints a widget gets, so a storm of resizes is known to have been drawn and not coalesced away.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget& watched) { watched.installEventFilter(this); }
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
 
 bool waitForRoundEnd(Main& window, const PromptAnswerer& answerer, int rounds, int timeout = 5000)
 {
@@ -123,7 +109,8 @@ private slots:
         QVERIFY(showAndWait(window));
         for (int i = 0; i < 80; ++i)
             window.button().click();
-        PaintCounter counter(window);
+        // Counting the paints shows the storm of resizes was drawn and not coalesced away.
+        EventCounter paints(window, QEvent::Paint);
         for (int i = 0; i < 500; ++i) {
             window.resize(1 + i * 37 % 640, 1 + i * 53 % 480);
             if (i % 50 == 0)
@@ -132,8 +119,8 @@ private slots:
         }
         window.resize(500, 450);
         QTRY_COMPARE(window.size(), QSize(500, 450));
-        qInfo("%d paints during 500 resizes", counter.paints);
-        QVERIFY(counter.paints >= 400);
+        qInfo("%d paints during 500 resizes", paints.count());
+        QVERIFY(paints.count() >= 400);
         QCOMPARE(window.round().Pushes, 90);
         const BoardImage board(window);
         QCOMPARE(board.at(400, 100), Blue);

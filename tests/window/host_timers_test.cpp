@@ -1,27 +1,8 @@
 // The host's delivery of the minute and the sweep, with intervals shortened on the timer records.
+#include "EventCounter.h"
 #include "GameWindow.h"
 
 #include <QElapsedTimer>
-
-// Calls back the moment a widget is shown, before anything polls for it.
-class ShowWatcher : public QObject {
-public:
-    ShowWatcher(QWidget& watched, std::function<void()> onShow) : m_onShow(std::move(onShow))
-    {
-        watched.installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Show)
-            m_onShow();
-        return false;
-    }
-
-private:
-    std::function<void()> m_onShow;
-};
 
 class HostTimers : public QObject {
     Q_OBJECT
@@ -120,7 +101,8 @@ private slots:
         QElapsedTimer sinceFirstPress;
         qint64 shownAfter = -1;
         double ticks = -1;
-        ShowWatcher watcher(window.prompt(), [&] {
+        // Read the moment the box is shown, before the answerer polls for it.
+        EventCounter watcher(window.prompt(), QEvent::Show, [&] {
             shownAfter = sinceFirstPress.elapsed();
             ticks = window.round().SweepAngle / 0.6;
         });
