@@ -23,7 +23,14 @@ bool PromptBox::ask(const std::string& text, const std::string& title)
     setWindowTitle(QString::fromStdString(title));
     // The game breaks its lines with a lone carriage return.
     setText(QString::fromStdString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
-    return exec() == QMessageBox::Yes;
+    const bool yes = exec() == QMessageBox::Yes;
+    // Each showing connects the box's window to the application anew, and the toolkit drops none of
+    // these connections when a modal box hides, so a box kept for the whole game would gather one per
+    // question. Replacing the native window drops them; it is built again at once, so the next
+    // question shows as quickly as the first.
+    destroy();
+    winId();
+    return yes;
 }
 
 void PromptBox::prepareFirstShow()
