@@ -71,10 +71,16 @@ click_button() {
 }
 
 # Asks the game to close WINDOW as a close box would, waits up to SECONDS (10 by default) for the game to end, and
-# returns the game's exit status.
+# returns the game's exit status. On this bare X server a Qt window now and then never receives the request (a bare
+# Qt program missed 3 of 30 here too), so it is repeated every two seconds, as a player clicks the close box again.
 close_game() {
-    "${close_window:?}" "$1" || fail "could not ask the game window to close"
-    for _ in $(seq $(( ${2:-10} * 10 ))); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+    for tick in $(seq $(( ${2:-10} * 10 ))); do
+        if [ $(( (tick - 1) % 20 )) -eq 0 ]; then
+            "${close_window:?}" "$1" || fail "could not ask the game window to close"
+        fi
+        kill -0 "$game_pid" 2>/dev/null || break
+        sleep 0.1
+    done
     kill -0 "$game_pid" 2>/dev/null && fail "the game (or what runs it) still runs ${2:-10} s after its window was closed"
     wait "$game_pid"
     set -- "$?"
