@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLayout>
+#include <QWindow>
 
 PromptBox::PromptBox(QWidget* owner) : QMessageBox(owner)
 {
@@ -28,8 +29,12 @@ bool PromptBox::ask(const std::string& text, const std::string& title)
     // these connections when a modal box hides, so a box kept for the whole game would gather one per
     // question. Replacing the native window drops them; it is built again at once, so the next
     // question shows as quickly as the first.
+    const QPoint placed = pos();
     destroy();
     winId();
+    // The new native window starts at the screen's corner while the box still believes it is where
+    // it was placed; telling the window keeps every showing where the first one was.
+    windowHandle()->setPosition(placed);
     return yes;
 }
 
