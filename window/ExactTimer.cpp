@@ -42,10 +42,10 @@ void ExactTimer::start(std::chrono::milliseconds interval, Clock::time_point fro
         m_fallback.start(interval);
         return;
     }
-    itimerspec spec{};
-    spec.it_interval = asTimespec(interval);
-    spec.it_value = asTimespec((from + interval).time_since_epoch());
-    timerfd_settime(m_fd, TFD_TIMER_ABSTIME, &spec, nullptr);
+    itimerspec deadline{};
+    deadline.it_interval = asTimespec(interval);
+    deadline.it_value = asTimespec((from + interval).time_since_epoch());
+    timerfd_settime(m_fd, TFD_TIMER_ABSTIME, &deadline, nullptr);
     m_notifier->setEnabled(true);
 }
 
