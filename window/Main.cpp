@@ -158,10 +158,7 @@ void Main::scheduleFrame()
     if (m_unpainted.isEmpty())
         return;
     if (!m_sinceFrame.isValid() || m_sinceFrame.nsecsElapsed() >= framePeriodNs()) {
-        update(m_unpainted);
-        m_unpainted = QRect();
-        m_sweepUnpainted = false;
-        m_sinceFrame.start();
+        update(takeFrame());
         return;
     }
     if (m_passEndQueued)
@@ -184,12 +181,18 @@ void Main::onPassEnded()
 
 void Main::paintFrameNow()
 {
-    if (m_unpainted.isEmpty())
-        return;
-    repaint(m_unpainted);
+    if (!m_unpainted.isEmpty())
+        repaint(takeFrame());
+}
+
+// What waits to be drawn, handed over with the frame that draws it.
+QRect Main::takeFrame()
+{
+    const QRect frame = m_unpainted;
     m_unpainted = QRect();
     m_sweepUnpainted = false;
     m_sinceFrame.start();
+    return frame;
 }
 
 qint64 Main::framePeriodNs() const

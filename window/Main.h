@@ -10,7 +10,6 @@
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QRect>
-#include <QTimer>
 #include <QWidget>
 
 #include <memory>
@@ -43,6 +42,7 @@ private:
     void repaintTwips(const QRectF& twips);
     void scheduleFrame();
     void paintFrameNow();
+    QRect takeFrame();
     qint64 framePeriodNs() const;
     Answer askPlayer(const std::string& text, const std::string& title);
 
