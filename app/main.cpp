@@ -12,5 +12,8 @@ int main(int, char* argv[])
     quitOnTerminationSignals();
     Main window;
     window.show();
-    return application->exec();
+    const int status = application->exec();
+    // The window and the toolkit are taken down on the way out, under the bound.
+    boundTheTeardown(status);
+    return status;
 }

@@ -1,15 +1,33 @@
-// Ending the game in order on a termination signal: the held are read from a signalfd in the
-// event loop, so nothing runs inside a signal handler and the exit is the ordinary one.
+// Ending the game on a termination signal or a stuck teardown. A guard thread reads the held signalReader from a
+// signalfd: while the event loop runs it quits the loop, so the exit is the ordinary one; before and after the loop,
+// and when the toolkit's own teardown does not end, it ends the process itself. The game keeps nothing to save.
 #include "Termination.h"
 
 #include <QCoreApplication>
-#include <QSocketNotifier>
+#include <QMetaObject>
 
+#include <atomic>
 #include <csignal>
+#include <mutex>
+#include <thread>
+
+#include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
 namespace {
+// Long enough for the toolkit to take its windows down on a loaded machine or under a sanitizer, which takes well
+// under a second; short enough that a player never sees a game that will not go.
+constexpr int TeardownBoundMs = 3000;
+
+enum class Stage { Starting, Running, Ending };
+
+std::mutex stageLock;
+Stage stage = Stage::Starting;
+std::atomic<int> finalStatus{0};
+int teardownNotice = -1;
+
 sigset_t terminationSignals()
 {
     sigset_t held;
@@ -18,28 +36,70 @@ sigset_t terminationSignals()
         sigaddset(&held, number);
     return held;
 }
+
+// True when the loop was running and has been asked to quit; the application cannot go away meanwhile.
+bool quitTheRunningLoop()
+{
+    const std::lock_guard locked(stageLock);
+    if (stage != Stage::Running)
+        return false;
+    stage = Stage::Ending;
+    QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    return true;
+}
+
+void guard(int signalReader)
+{
+    int bound = -1;
+    for (;;) {
+        pollfd watched[2] = {{signalReader, POLLIN, 0}, {teardownNotice, POLLIN, 0}};
+        if (poll(watched, 2, bound) == 0)
+            _exit(finalStatus.load());
+        if (watched[0].revents & POLLIN) {
+            signalfd_siginfo info;
+            while (read(signalReader, &info, sizeof info) == sizeof info) {
+            }
+            // A second signal, or one outside the loop, is not waited on.
+            if (bound >= 0 || !quitTheRunningLoop())
+                _exit(finalStatus.load());
+            bound = TeardownBoundMs;
+        }
+        if (watched[1].revents & POLLIN)
+            bound = TeardownBoundMs;
+    }
+}
 }
 
 void holdTerminationSignals()
 {
     const sigset_t held = terminationSignals();
     pthread_sigmask(SIG_BLOCK, &held, nullptr);
+    const int signalReader = signalfd(-1, &held, SFD_CLOEXEC | SFD_NONBLOCK);
+    teardownNotice = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (signalReader < 0 || teardownNotice < 0) {
+        // Without the guard the held would stay held for good; give them back instead.
+        pthread_sigmask(SIG_UNBLOCK, &held, nullptr);
+        return;
+    }
+    std::thread(guard, signalReader).detach();
 }
 
 void quitOnTerminationSignals()
 {
-    const sigset_t held = terminationSignals();
-    const int descriptor = signalfd(-1, &held, SFD_CLOEXEC | SFD_NONBLOCK);
-    if (descriptor < 0) {
-        // Without the descriptor the held would stay held for good; give them back instead.
-        pthread_sigmask(SIG_UNBLOCK, &held, nullptr);
-        return;
+    const std::lock_guard locked(stageLock);
+    if (stage == Stage::Starting)
+        stage = Stage::Running;
+}
+
+void boundTheTeardown(int status)
+{
+    finalStatus = status;
+    {
+        const std::lock_guard locked(stageLock);
+        stage = Stage::Ending;
     }
-    auto* notifier = new QSocketNotifier(descriptor, QSocketNotifier::Read, QCoreApplication::instance());
-    QObject::connect(notifier, &QSocketNotifier::activated, [descriptor] {
-        signalfd_siginfo info;
-        while (read(descriptor, &info, sizeof info) == sizeof info) {
-        }
-        QCoreApplication::exit(0);
-    });
+    if (teardownNotice >= 0) {
+        const eventfd_t one = 1;
+        [[maybe_unused]] const ssize_t written = write(teardownNotice, &one, sizeof one);
+    }
 }
