@@ -2,7 +2,10 @@
 // behalf, so both are refused: the player has to pick a button.
 #include "PromptBox.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QWindow>
@@ -17,6 +20,11 @@ PromptBox::PromptBox(QWidget* owner) : QMessageBox(owner)
     setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     setDefaultButton(QMessageBox::Yes);
     setWindowModality(Qt::ApplicationModal);
+    // The toolkit's own box hides itself on either button; ours decides when it hides, so it takes the buttons'
+    // answers itself.
+    auto* buttons = findChild<QDialogButtonBox*>();
+    disconnect(buttons, nullptr, this, nullptr);
+    connect(buttons, &QDialogButtonBox::clicked, this, &PromptBox::takeAnswer);
 }
 
 bool PromptBox::ask(const std::string& text, const std::string& title)
@@ -24,10 +32,15 @@ bool PromptBox::ask(const std::string& text, const std::string& title)
     setWindowTitle(QString::fromStdString(title));
     // The game breaks its lines with a lone carriage return.
     setText(QString::fromStdString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
-    const bool yes = exec() == QMessageBox::Yes;
+    const bool yes = waitForAnswer() == QMessageBox::Yes;
+    // After Yes the same question follows at once, so the box stays up for it: hiding it in between would make it a
+    // new window for the desktop, and the toolkit would hand the activation back to the board behind it.
+    if (yes)
+        return true;
+    hide();
     // Each showing connects the box's window to the application anew, and the toolkit drops none of
     // these connections when a modal box hides, so a box kept for the whole game would gather one per
-    // question. Replacing the native window drops them; it is built again at once, so the next
+    // showing. Replacing the native window drops them; it is built again at once, so the next
     // question shows as quickly as the first.
     const QPoint placed = pos();
     destroy();
@@ -35,7 +48,27 @@ bool PromptBox::ask(const std::string& text, const std::string& title)
     // The new native window starts at the screen's corner while the box still believes it is where
     // it was placed; telling the window keeps every showing where the first one was.
     windowHandle()->setPosition(placed);
-    return yes;
+    return false;
+}
+
+// Anything else that ends the application's loops, such as a termination request, counts as No.
+int PromptBox::waitForAnswer()
+{
+    m_answer = QMessageBox::No;
+    if (!isVisible())
+        show();
+    QEventLoop answered;
+    m_answered = &answered;
+    answered.exec(QEventLoop::DialogExec);
+    m_answered = nullptr;
+    return m_answer;
+}
+
+void PromptBox::takeAnswer(QAbstractButton* chosen)
+{
+    m_answer = standardButton(chosen);
+    if (m_answered)
+        m_answered->quit();
 }
 
 void PromptBox::prepareFirstShow()
