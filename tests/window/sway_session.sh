@@ -1,7 +1,7 @@
 # Sourced by the Wayland tests: a headless sway of their own, run as an unprivileged user, and the game on it.
 # Skips (status 77) where sway or its tools are missing. Every program of the session runs as that user, through as_user.
 # shellcheck shell=sh
-for tool in sway swaymsg wtype grim setpriv python3; do
+for tool in sway swaymsg wtype grim setpriv python3 convert; do
     command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 plugin=
@@ -90,14 +90,16 @@ start_game() {
     game_pid=$!
 }
 
-# What sway knows of the game's windows, one line each: title, focused, urgent, width x height.
+# What sway knows of the game's windows, one line each: title, focused, urgent, width x height, sway's id, and where
+# the window's content sits on the screen.
 windows() {
     as_user swaymsg -t get_tree -r | python3 -c '
 import json, sys
 def walk(node):
     if node.get("pid") and node.get("type") in ("con", "floating_con"):
-        rect = node.get("window_rect") or node["rect"]
-        print("%s|focused=%s|urgent=%s|%dx%d" % (node.get("name"), node.get("focused"), node.get("urgent"), rect["width"], rect["height"]))
+        rect, inner = node["rect"], node["window_rect"]
+        print("%s|focused=%s|urgent=%s|%dx%d|id=%d|at=%d,%d" % (node.get("name"), node.get("focused"), node.get("urgent"),
+              inner["width"], inner["height"], node["id"], rect["x"] + inner["x"], rect["y"] + inner["y"]))
     for child in node.get("nodes", []) + node.get("floating_nodes", []):
         walk(child)
 walk(json.load(sys.stdin))'
@@ -138,3 +140,21 @@ await_game_end() {
 # Types KEY (an xkb key name) into the focused window. wtype brings a virtual keyboard of its own each time: the pauses
 # let sway take its keymap before the key and deliver the release before the keyboard goes.
 press() { as_user wtype -s 150 "$@" -s 150; }
+
+# Colour of the pixel X,Y of the window titled TITLE, as "R,G,B", read from a screenshot of the compositor's output.
+pixel() {
+    at=$(windows | grep "^$1|" | head -n 1 | sed 's/.*|at=//')
+    [ -n "$at" ] || { echo "no window"; return; }
+    as_user grim -g "$(( ${at%,*} + $2 )),$(( ${at#*,} + $3 )) 1x1" "$runtime/pixel.png" || { echo "no screenshot"; return; }
+    convert "$runtime/pixel.png" -format "%[fx:int(255*p{0,0}.r)],%[fx:int(255*p{0,0}.g)],%[fx:int(255*p{0,0}.b)]" info:-
+}
+
+# Waits up to SECONDS for the dial of the board to read WANT ("R,G,B"); the last reading is left in $seen.
+await_dial() {
+    for _ in $(seq $(( $2 * 10 ))); do
+        seen=$(pixel 'Der Tastenrenner' 100 180)
+        [ "$seen" = "$1" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
