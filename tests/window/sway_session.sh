@@ -137,9 +137,10 @@ await_game_end() {
     return "$1"
 }
 
-# Types KEY (an xkb key name) into the focused window. wtype brings a virtual keyboard of its own each time: the pauses
-# let sway take its keymap before the key and deliver the release before the keyboard goes.
-press() { as_user wtype -s 150 "$@" -s 150; }
+# Sends wtype's key options (-k KEY, -P KEY, -s MS, ...) to the focused window. wtype brings a virtual keyboard of its
+# own each time: the pauses let sway take its keymap before the first key and deliver the last release before the
+# keyboard goes. Keys that must all count go in one call, on one keyboard.
+press() { as_user wtype -s 200 "$@" -s 200; }
 
 # Colour of the pixel X,Y of the window titled TITLE, as "R,G,B", read from a screenshot of the compositor's output.
 pixel() {
