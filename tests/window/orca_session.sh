@@ -40,6 +40,7 @@ start_orca() {
     fail "Orca did not say it was on within 20 s"
 }
 end_orca() {
+    [ -n "${ORCA_KEEP_LOG:-}" ] && cp "$orca_log" "$ORCA_KEEP_LOG"
     [ -n "$orca_pid" ] && kill "$orca_pid" 2>/dev/null
     kill "$speechd_pid" 2>/dev/null
 }
