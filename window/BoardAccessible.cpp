@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -56,8 +57,12 @@ public:
         return nullptr;
     }
 
-    // The minute as far as the sweep hand has gone, in seconds.
-    QVariant currentValue() const override { return m_window->round().SweepAngle / DegreesPerSecond; }
+    // The minute as far as the sweep hand has gone, in seconds. Six hundred steps of 0.6 degrees add up
+    // to a hair over a full turn; the bar still ends at the minute.
+    QVariant currentValue() const override
+    {
+        return std::min(m_window->round().SweepAngle / DegreesPerSecond, SecondsPerRound);
+    }
     void setCurrentValue(const QVariant&) override {}
     QVariant maximumValue() const override { return SecondsPerRound; }
     QVariant minimumValue() const override { return 0.0; }
