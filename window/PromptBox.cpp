@@ -2,12 +2,12 @@
 // behalf, so both are refused: the player has to pick a button.
 #include "PromptBox.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
-#include <QPushButton>
 #include <QWindow>
 
 PromptBox::PromptBox(QWidget* owner) : QMessageBox(owner)
