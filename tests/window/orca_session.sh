@@ -2,6 +2,7 @@
 # fresh settings, its debug log at $orca_log. Run inside a session bus and after xvfb_session.sh. Skips (77) where
 # Orca or the speech server is missing, or where another Orca of this user already runs (Orca will not start then).
 # shellcheck shell=sh
+# shellcheck disable=SC2154 # session_dir comes from xvfb_session.sh, which is sourced first
 for tool in orca speech-dispatcher; do
     command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
 done
