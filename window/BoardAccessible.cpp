@@ -5,16 +5,22 @@
 #include "Main.h"
 #include "Twips.h"
 
+#include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
 #include <QPointer>
+#include <QPushButton>
 
+#include <algorithm>
 #include <array>
 
 namespace {
-constexpr std::array PaintedControls{PaintedControl::Dial, PaintedControl::Title, PaintedControl::Score,
-                                     PaintedControl::Record};
+constexpr std::array PaintedControls{PaintedControl::Dial, PaintedControl::Minute, PaintedControl::Title,
+                                     PaintedControl::Score, PaintedControl::Record};
+// The sweep hand turns 6 degrees a second.
+constexpr double DegreesPerSecond = 6;
+constexpr double SecondsPerRound = 60;
 
-class PaintedAccessible : public QAccessibleInterface {
+class PaintedAccessible : public QAccessibleInterface, public QAccessibleValueInterface {
 public:
     PaintedAccessible(Main* window, PaintedControl control) : m_window(window), m_control(control) {}
 
@@ -37,8 +43,30 @@ public:
 
     QAccessible::Role role() const override
     {
-        return m_control == PaintedControl::Dial ? QAccessible::Graphic : QAccessible::StaticText;
+        switch (m_control) {
+        case PaintedControl::Dial: return QAccessible::Graphic;
+        case PaintedControl::Minute: return QAccessible::ProgressBar;
+        default: return QAccessible::StaticText;
+        }
     }
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface && m_control == PaintedControl::Minute)
+            return static_cast<QAccessibleValueInterface*>(this);
+        return nullptr;
+    }
+
+    // The minute as far as the sweep hand has gone, in seconds. Six hundred steps of 0.6 degrees add up
+    // to a hair over a full turn; the bar still ends at the minute.
+    QVariant currentValue() const override
+    {
+        return std::min(m_window->round().SweepAngle / DegreesPerSecond, SecondsPerRound);
+    }
+    void setCurrentValue(const QVariant&) override {}
+    QVariant maximumValue() const override { return SecondsPerRound; }
+    QVariant minimumValue() const override { return 0.0; }
+    QVariant minimumStepSize() const override { return 0.0; }
 
     QString text(QAccessible::Text kind) const override
     {
@@ -61,6 +89,7 @@ private:
         const Board& board = m_window->board();
         switch (m_control) {
         case PaintedControl::Dial: return QStringLiteral("Dial");
+        case PaintedControl::Minute: return QStringLiteral("Minute");
         case PaintedControl::Title: return QString::fromStdString(board.Title.Caption);
         case PaintedControl::Score: return QString::fromStdString(board.Score.Caption);
         case PaintedControl::Record: return QString::fromStdString(board.Record.Caption);
@@ -72,7 +101,8 @@ private:
     {
         const Board& board = m_window->board();
         switch (m_control) {
-        case PaintedControl::Dial: return board.Background.Bounds;
+        case PaintedControl::Dial:
+        case PaintedControl::Minute: return board.Background.Bounds;
         case PaintedControl::Title: return board.Title.Bounds;
         case PaintedControl::Score: return board.Score.Bounds;
         case PaintedControl::Record: return board.Record.Bounds;
@@ -127,11 +157,66 @@ private:
     std::array<QAccessible::Id, PaintedControls.size()> m_ids{};
 };
 
+// The count as the score label shows it, read as a number: "007 pushes" is heard as "7 pushes".
+QString spokenScore(const std::string& caption)
+{
+    QString spoken = QString::fromStdString(caption);
+    while (spoken.size() > 1 && spoken.front() == QLatin1Char('0') && spoken.at(1).isDigit())
+        spoken.remove(0, 1);
+    return spoken;
+}
+
+// The game's button as the toolkit presents a push button, with the count as its description. The count is
+// read when asked for and never announced: a screen reader that spoke each press would drown the game.
+class ButtonAccessible : public QAccessibleWidget {
+public:
+    ButtonAccessible(QPushButton* button, Main* window)
+        : QAccessibleWidget(button, QAccessible::Button), m_window(window)
+    {
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Name)
+            return button()->text();
+        if (kind == QAccessible::Description)
+            return spokenScore(m_window->board().Score.Caption);
+        return QAccessibleWidget::text(kind);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.defaultButton = button()->isDefault();
+        state.pressed = button()->isDown();
+        return state;
+    }
+
+    QStringList actionNames() const override { return QStringList(pressAction()) << QAccessibleWidget::actionNames(); }
+
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction())
+            button()->animateClick();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    QPushButton* button() const { return static_cast<QPushButton*>(widget()); }
+
+    QPointer<Main> m_window;
+};
+
 QAccessibleInterface* boardFactory(const QString& className, QObject* object)
 {
     if (className == QLatin1String(Main::staticMetaObject.className()))
         if (auto* window = qobject_cast<Main*>(object))
             return new MainAccessible(window);
+    if (className == QLatin1String(QPushButton::staticMetaObject.className()))
+        if (auto* window = qobject_cast<Main*>(object->parent()))
+            if (object == &window->button())
+                return new ButtonAccessible(&window->button(), window);
     return nullptr;
 }
 }
@@ -150,5 +235,23 @@ void announceTextChange(Main& window, PaintedControl control)
     if (!board)
         return;
     QAccessibleEvent event(board->painted(control), QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+}
+
+QString spokenCount(std::int64_t pushes, bool newRecord)
+{
+    const QString count = QString::number(pushes) + QStringLiteral(" pushes");
+    return newRecord ? count + QStringLiteral(", a new record") : count;
+}
+
+void announceMinuteGone(Main& window)
+{
+    if (!QAccessible::isActive())
+        return;
+    auto* board = static_cast<MainAccessible*>(QAccessible::queryAccessibleInterface(&window));
+    if (!board)
+        return;
+    QAccessibleInterface* minute = board->painted(PaintedControl::Minute);
+    QAccessibleValueChangeEvent event(minute, minute->valueInterface()->currentValue());
     QAccessible::updateAccessibility(&event);
 }

@@ -78,6 +78,7 @@ Answer Main::askPlayer(const std::string& text, const std::string& title)
 {
     syncBoard();
     paintFrameNow();
+    prompt().setSpokenNote(spokenCount(m_round.Pushes, m_round.Pushes > m_round.BestPushes));
     return prompt().ask(text, title) ? Answer::Yes : Answer::No;
 }
 
@@ -127,7 +128,10 @@ void Main::repaintChanges()
         if (!changed(*now, *drawn))
             continue;
         repaintTwips(before.united(m_painter.extentOf(*now)));
-        m_sweepUnpainted |= now == &m_board.Timor;
+        if (now == &m_board.Timor) {
+            m_sweepUnpainted = true;
+            announceMinuteGone(*this);
+        }
     }
     for (auto [now, drawn, control] : {std::tuple{&m_board.Score, &m_drawn.Score, PaintedControl::Score},
                                        std::tuple{&m_board.Record, &m_drawn.Record, PaintedControl::Record},

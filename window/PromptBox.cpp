@@ -3,10 +3,12 @@
 #include "PromptBox.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QWindow>
 
@@ -25,6 +27,8 @@ PromptBox::PromptBox(QWidget* owner) : QMessageBox(owner)
     auto* buttons = findChild<QDialogButtonBox*>();
     disconnect(buttons, nullptr, this, nullptr);
     connect(buttons, &QDialogButtonBox::clicked, this, &PromptBox::takeAnswer);
+    for (QAbstractButton* answer : buttons())
+        answer->installEventFilter(this);
 }
 
 bool PromptBox::ask(const std::string& text, const std::string& title)
@@ -76,6 +80,43 @@ void PromptBox::prepareFirstShow()
     ensurePolished();
     layout()->activate();
     winId();
+}
+
+void PromptBox::setSpokenNote(const QString& note) { m_spokenNote = note; }
+
+// A screen reader speaks a message box's text from its label, so the note goes into the label's
+// accessible name, which nothing draws.
+void PromptBox::showEvent(QShowEvent* event)
+{
+    if (auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+        label->setAccessibleName(m_spokenNote.isEmpty() ? QString() : text() + QLatin1Char('\n') + m_spokenNote);
+    m_sinceLastKey.start();
+    m_swallowedKeys.clear();
+    QMessageBox::showEvent(event);
+}
+
+// Presses that follow each other closer than the toolkit's interval between separate key presses are
+// one burst: a player still pressing when the box appears, or one whose press was on its way. Such a
+// burst answers nothing, or Space held on the round's button would answer Yes and the box would
+// come back again and again, each time cutting off what the screen reader had begun to say.
+bool PromptBox::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
+        if (swallowsKey(event))
+            return true;
+    return QMessageBox::eventFilter(watched, event);
+}
+
+bool PromptBox::swallowsKey(QEvent* event)
+{
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (event->type() == QEvent::KeyRelease)
+        return m_swallowedKeys.remove(key);
+    const bool inBurst = m_sinceLastKey.isValid() && m_sinceLastKey.elapsed() < QApplication::keyboardInputInterval();
+    m_sinceLastKey.start();
+    if (inBurst)
+        m_swallowedKeys.insert(key);
+    return inBurst;
 }
 
 void PromptBox::keyPressEvent(QKeyEvent* event)

@@ -1,7 +1,9 @@
 // The modal Yes/No question box: only its two buttons can close it.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMessageBox>
+#include <QSet>
 #include <string>
 
 class QEventLoop;
@@ -18,14 +20,24 @@ public:
     // Pays ahead for what the first showing would: the style, the layout, the native window.
     void prepareFirstShow();
 
+    // What a screen reader says after the text; nothing on the screen changes.
+    void setSpokenNote(const QString& note);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     int waitForAnswer();
     void takeAnswer(QAbstractButton* chosen);
+    bool swallowsKey(QEvent* event);
 
     QEventLoop* m_answered = nullptr;
     int m_answer = QMessageBox::No;
+
+    QString m_spokenNote;
+    QElapsedTimer m_sinceLastKey;
+    QSet<int> m_swallowedKeys;
 };

@@ -1,14 +1,34 @@
-# Reads the running game as a screen reader would, through AT-SPI: presses, the verdict, the record.
+# Reads the running game as a screen reader would, through AT-SPI: presses, the minute, the verdict, the record.
 import subprocess
 import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 
 def fail(message):
     print("FAIL: " + message)
     sys.exit(1)
+
+
+# The events the game sends while this reader listens, as (type, role, name); they arrive only while it waits.
+events = []
+
+
+def record(event):
+    try:
+        events.append((event.type, event.source.getRoleName(), event.source.name))
+    except Exception:
+        events.append((event.type, None, None))
+
+
+def pause(seconds):
+    deadline = time.monotonic() + seconds
+    context = GLib.MainContext.default()
+    while time.monotonic() < deadline:
+        if not context.iteration(False):
+            time.sleep(0.01)
 
 
 def wait_for(what, find, seconds):
@@ -17,8 +37,12 @@ def wait_for(what, find, seconds):
         found = find()
         if found is not None:
             return found
-        time.sleep(0.05)
+        pause(0.05)
     fail("timed out waiting for " + what)
+
+
+def events_from(role, kind):
+    return [e for e in events if e[1] == role and e[0].startswith(kind)]
 
 
 def game_application():
@@ -69,12 +93,36 @@ if dial is None:
     fail("the dial is not announced as a graphic with a name")
 if labels(frame) != ["Tastenrenner", "000 pushes", "Record: 000 pushes"]:
     fail("design labels read " + str(labels(frame)))
+if button.description != "0 pushes":
+    fail("before the first press the button's description reads " + repr(button.description))
+minute = find(frame, "progress bar", "Minute")
+if minute is None:
+    fail("the sweep hand is not a progress bar named 'Minute' among " + str([(c.getRoleName(), c.name) for c in children(frame)]))
+value = minute.queryValue()
+if (value.minimumValue, value.maximumValue, value.currentValue) != (0, 60, 0):
+    fail("the minute's progress bar runs %s to %s and stands at %s before the first press"
+         % (value.minimumValue, value.maximumValue, value.currentValue))
 
+# The toolkit sends only the kinds of event a reader has asked for, each by its full name.
+for kind in ("accessible-name", "accessible-description", "accessible-value"):
+    pyatspi.Registry.registerEventListener(record, "object:property-change:" + kind)
 for _ in range(5):
     subprocess.run(["xdotool", "mousemove", "--window", sys.argv[1], "40", "215", "click", "1"], check=True)
-    time.sleep(0.05)
+    pause(0.05)
 wait_for("the score after five presses", lambda: True if "005 pushes" in labels(frame) else None, 5)
 print("after five presses the score reads '005 pushes'")
+if button.description != "5 pushes":
+    fail("after five presses the button's description reads " + repr(button.description))
+print("the button, asked, says '5 pushes'")
+# Readers speak what changes on the focused button; ten presses a second must not make them speak.
+told = [e for e in events if e[1:] == ("push button", "Click Me")]
+if told:
+    fail("the presses were announced on the button: " + str(told[:5]))
+wait_for("the minute to pass ten seconds", lambda: True if value.currentValue >= 10 else None, 15)
+told = events_from("progress bar", "object:property-change:accessible-value")
+if len(told) < 50:
+    fail("the minute's progress was told %d times in its first ten seconds" % len(told))
+print("the minute's progress bar stood at %.1f s after %d value changes" % (value.currentValue, len(told)))
 
 alert = wait_for("the verdict", lambda: next((a for a in children(app) if find(a, "push button", "No") and showing(a)), None), 75)
 if alert.getRoleName() != "alert":
@@ -82,6 +130,10 @@ if alert.getRoleName() != "alert":
 texts = [a.name for a in descendants(alert) if a.getRoleName() == "label"] + [alert.description]
 if not any("Did you try?" in t and "Should this message display again?" in t for t in texts):
     fail("the verdict's text is not readable: " + str(texts))
+if "Did you try?\nShould this message display again?\n5 pushes, a new record" not in texts:
+    fail("the verdict does not say the count and the record: " + str(texts))
+if value.currentValue != 60:
+    fail("at the verdict the minute's progress bar stands at %s, not 60" % value.currentValue)
 if button.getState().contains(pyatspi.STATE_ENABLED):
     fail("the button is reported enabled while the verdict is open")
 print("the verdict is an alert reading: " + next(t for t in texts if "Did you try?" in t).replace("\n", " / "))

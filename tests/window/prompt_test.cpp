@@ -1,8 +1,10 @@
 // The verdict box: its looks, its two answers, and the ways out it refuses.
 #include "GameWindow.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLabel>
 
 class Prompt : public QObject {
     Q_OBJECT
@@ -79,6 +81,31 @@ private slots:
         QCOMPARE(texts, QStringList(4, "Did you try?\nShould this message display again?"));
         QCOMPARE(answerer.lastTitle, QString("Blah"));
         QCOMPARE(window.board().Record.Caption, std::string("Record: 7 pushes"));
+    }
+
+    void aScreenReaderHearsTheCountWithTheVerdictAndWhenItIsANewRecord()
+    {
+        // What the box's text says to a screen reader; what it shows stays the game's own text.
+        Main window;
+        window.board().Clock.Interval = 50;
+        QVERIFY(showAndWait(window));
+        PromptAnswerer answerer(window, [](int) { return false; });
+        QString spoken;
+        answerer.whileShown = [&] {
+            auto* label = window.prompt().findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            spoken = label ? QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name) : QString();
+        };
+        const QString verdict = QStringLiteral("Did you try?\nShould this message display again?\n");
+        for (auto [presses, heard] : {std::pair{7, "7 pushes, a new record"}, std::pair{6, "6 pushes"},
+                                      std::pair{7, "7 pushes"}, std::pair{8, "8 pushes, a new record"}}) {
+            const int shownBefore = answerer.shown;
+            for (int i = 0; i < presses; ++i)
+                window.button().click();
+            QTRY_COMPARE_WITH_TIMEOUT(answerer.shown, shownBefore + 1, 3000);
+            QTRY_VERIFY(window.button().isEnabled());
+            QCOMPARE(spoken, verdict + QLatin1String(heard));
+            QCOMPARE(answerer.lastText, QStringLiteral("Did you try?\nShould this message display again?"));
+        }
     }
 
     void theBoardShowsTheFinishedRoundWhileTheVerdictIsOpen()

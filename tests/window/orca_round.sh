@@ -1,0 +1,49 @@
+#!/bin/sh
+# One round played by keyboard under Orca, as a blind player would, and what Orca said, each utterance with its
+# seconds since the game was started. PLAY is how: "three" (Space three times, Orca's where-am-I, Yes once at the
+# verdict, then No), "bell" (Space ten times a second from three seconds before the end of the minute to four after,
+# then No) or "suite" (three, where-am-I, then ten a second from two seconds before the end to two after, Yes, No).
+set -u
+game=$1
+play=${2:-three}
+here=$(dirname "$0")
+if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] || [ -z "${TASTENRENNER_OWN_BUS:-}" ]; then
+    command -v dbus-run-session >/dev/null 2>&1 || { echo "SKIP: dbus-run-session is not installed"; exit 77; }
+    TASTENRENNER_OWN_BUS=1 exec dbus-run-session -- sh "$0" "$@"
+fi
+. "$here/xvfb_session.sh"
+. "$here/orca_session.sh"
+trap 'end_orca; end_session' EXIT
+start_orca
+started=$(date +%s.%N)
+start_game "$game"
+main=$(game_window 30)
+[ -n "$main" ] || fail "no game window"
+xdotool windowfocus --sync "$main"
+sleep 2
+case $play in
+three)
+    for _ in 1 2 3; do xdotool key space; sleep 0.3; done
+    sleep 2
+    xdotool key KP_Enter
+    ;;
+bell)
+    xdotool key space
+    sleep 57
+    xdotool key --delay 100 --repeat 70 space
+    ;;
+suite)
+    for _ in 1 2 3; do xdotool key space; sleep 0.3; done
+    sleep 2
+    xdotool key KP_Enter
+    sleep 55
+    xdotool key --delay 100 --repeat 40 space
+    ;;
+esac
+box=$(verdict_window 75)
+[ -n "$box" ] || { spoken; fail "no verdict"; }
+sleep 3
+[ "$play" != bell ] && { xdotool key Return; sleep 3; }
+xdotool key n
+sleep 5
+spoken | awk -v t0="$started" '{ split($1, c, ":"); s = c[1] * 3600 + c[2] * 60 + c[3]; $1 = ""; printf "%6.1f s %s\n", s - t0 % 86400, $0 }'
