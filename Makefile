@@ -4,9 +4,11 @@ SANITIZE_BUILD ?= build-sanitize
 PREFIX ?= /usr/local
 CMAKE_FLAGS ?=
 
-.PHONY: run test test-sanitize deps build clean
+.PHONY: run test test-sanitize deps configure build clean
 
-run: build
+# The game comes first: `make run` builds only what it starts, and the suite and the bench wait for `make test`.
+run: configure
+	cmake --build $(BUILD) --target game
 	./scripts/run-game $(BUILD)
 
 # Most tests wait on a real minute or on another process, so they run side by side; those that
@@ -24,8 +26,10 @@ test-sanitize: deps
 deps:
 	./scripts/install-deps
 
-build: deps
+configure: deps
 	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+
+build: configure
 	cmake --build $(BUILD)
 
 clean:
