@@ -24,9 +24,9 @@ PromptBox::PromptBox(QWidget* owner) : QMessageBox(owner)
     setWindowModality(Qt::ApplicationModal);
     // The toolkit's own box hides itself on either button; ours decides when it hides, so it takes the buttons'
     // answers itself.
-    auto* buttons = findChild<QDialogButtonBox*>();
-    disconnect(buttons, nullptr, this, nullptr);
-    connect(buttons, &QDialogButtonBox::clicked, this, &PromptBox::takeAnswer);
+    auto* answers = findChild<QDialogButtonBox*>();
+    disconnect(answers, nullptr, this, nullptr);
+    connect(answers, &QDialogButtonBox::clicked, this, &PromptBox::takeAnswer);
     for (QAbstractButton* answer : buttons())
         answer->installEventFilter(this);
 }
