@@ -21,14 +21,13 @@ prompt=$(verdict_window 75)
 elapsed=$(( $(date +%s) - start ))
 { [ "$elapsed" -ge 57 ] && [ "$elapsed" -le 62 ]; } || fail "verdict came $elapsed s after the clicks"
 
-first_place=$(xdotool getwindowgeometry "$prompt" | grep Position)
+# Yes, after a pause (keys right at the bell are taken as presses still on their way), asks again in the same window.
+sleep 0.5
 xdotool windowfocus --sync "$prompt" key Return
 sleep 0.5
 again=$(xdotool search --onlyvisible --name '^Blah$' | head -n 1)
-[ -n "$again" ] || fail "Yes did not bring the verdict back"
-# Each showing gets a fresh native window; it must come up where the first one did.
-[ "$(xdotool getwindowgeometry "$again" | grep Position)" = "$first_place" ] ||
-    fail "the verdict came back elsewhere: $(xdotool getwindowgeometry "$again" | grep Position), first $first_place"
+[ -n "$again" ] || fail "Yes did not keep the verdict up"
+[ "$again" = "$prompt" ] || fail "Yes made the verdict a new window: $again, first $prompt"
 answer_no "$again"
 
 # Idle: the needle is back up, the colour kept, the record label rewritten.

@@ -55,10 +55,13 @@ verdict_window() {
     timeout "$1" xdotool search --sync --onlyvisible --name '^Blah$' | head -n 1
 }
 
-# Answers No in the verdict box PROMPT; within SECONDS (10 by default) the box must be gone.
+# Answers No in the verdict box PROMPT; within SECONDS (10 by default) the box must be gone. The box takes
+# keys that follow the bell or each other too closely as presses still on their way, so the answer comes after
+# a pause and is given again each second, as a player presses again when nothing happened.
 answer_no() {
-    xdotool windowfocus --sync "$1" key n
-    for _ in $(seq $(( ${2:-10} * 10 ))); do
+    sleep 0.5
+    for tick in $(seq $(( ${2:-10} * 10 ))); do
+        [ $(( (tick - 1) % 10 )) -eq 0 ] && xdotool windowfocus --sync "$1" key n
         [ -z "$(xdotool search --onlyvisible --name '^Blah$')" ] && return 0
         sleep 0.1
     done
