@@ -37,7 +37,8 @@ for run in $(seq 20); do
     await_game_end "$left"
     status=$?
     [ "$status" -eq 0 ] || fail "run $run: the game ended with status $status after $how"
-    leftover=$(pgrep -u "$session_user" -f "^$game")
+    # Matched with this test's round length: the round test runs the same program beside it, with another.
+    leftover=$(pgrep -u "$session_user" -f "^$game 500\$")
     [ -z "$leftover" ] || fail "run $run: a game process ($leftover) outlived $how"
 done
 echo "20 rounds each ended by the close request or SIGTERM within 5 s, with status 0"
