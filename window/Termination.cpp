@@ -64,8 +64,13 @@ void guard(int signalReader)
                 _exit(finalStatus.load());
             bound = TeardownBoundMs;
         }
-        if (watched[1].revents & POLLIN)
-            bound = TeardownBoundMs;
+        if (watched[1].revents & POLLIN) {
+            // Read the notice, or it would stay readable and the bound would start again on every turn.
+            eventfd_t notices;
+            [[maybe_unused]] const int read = eventfd_read(teardownNotice, &notices);
+            if (bound < 0)
+                bound = TeardownBoundMs;
+        }
     }
 }
 }
