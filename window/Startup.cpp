@@ -46,6 +46,18 @@ void keepTheToolkitFromLaunchingABus()
     qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
 }
 
+// When the X server goes away the toolkit says so in one line and calls exit(); the exit handlers then touch the
+// dead connection again through Xlib, which now and then prints a second line of its own. The toolkit's line is
+// all there is to say, so the game ends right after it, with the toolkit's status.
+void endOnLostConnection(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    previousHandler(type, context, text);
+    if (type == QtWarningMsg && text.startsWith(QLatin1String("The X11 connection broke"))) {
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+}
+
 int programArgc = 1;
 char* programArgv[] = {nullptr, nullptr};
 }
@@ -61,7 +73,7 @@ std::unique_ptr<QApplication> startApplication(const char* programName)
     auto application = std::make_unique<QApplication>(programArgc, programArgv);
     // Ties the window to its menu entry and icon, on Wayland above all.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tastenrenner.Tastenrenner"));
-    qInstallMessageHandler(previousHandler);
+    qInstallMessageHandler(endOnLostConnection);
     heldMessages = nullptr;
     for (const HeldMessage& message : held)
         qt_message_output(message.type, QMessageLogContext(), message.text);
