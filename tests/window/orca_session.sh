@@ -3,9 +3,7 @@
 # Orca or the speech server is missing, or where another Orca of this user already runs (Orca will not start then).
 # shellcheck shell=sh
 # shellcheck disable=SC2154 # session_dir comes from xvfb_session.sh, which is sourced first
-for tool in orca speech-dispatcher; do
-    command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
-done
+need orca speech-dispatcher
 [ -x /usr/lib/speech-dispatcher-modules/sd_dummy ] || { echo "SKIP: speech-dispatcher's dummy module is missing"; exit 77; }
 orca_here=$(dirname "$0")
 speech_dir=$session_dir/speech

@@ -1,12 +1,9 @@
 # Sourced by the Wayland tests: a headless sway of their own, run as an unprivileged user, and the game on it.
 # Skips (status 77) where sway or its tools are missing. Every program of the session runs as that user, through as_user.
 # shellcheck shell=sh
-for tool in sway swaymsg wtype grim setpriv python3 convert; do
-    command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-plugin=
-for plugin in /usr/lib/*/qt6/plugins/platforms/libqwayland-*.so; do [ -e "$plugin" ] && break; done
-[ -e "$plugin" ] || { echo "SKIP: Qt's Wayland platform plugin is not installed"; exit 77; }
+. "$(dirname "$0")/../support/game_test.sh"
+need sway swaymsg wtype grim setpriv python3 convert
+need_wayland_plugin
 # sway refuses to run as root; nobody exists on every Debian machine.
 session_user=nobody
 session_dir=$(mktemp -d)
@@ -26,18 +23,6 @@ end_session() {
     rm -rf "$session_dir"
 }
 trap end_session EXIT
-
-fail() {
-    echo "FAIL: $*"
-    if [ -s "$game_log" ]; then
-        echo "--- the game's output ---"
-        cat "$game_log"
-        echo "--- end of the game's output ---"
-    else
-        echo "(the game printed nothing)"
-    fi
-    exit 1
-}
 
 # Runs a command as the session's user, in the session's environment.
 as_user() {

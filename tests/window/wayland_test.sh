@@ -2,24 +2,12 @@
 # The game runs natively on a Wayland compositor (weston, headless), without falling back, and ends cleanly.
 set -u
 game=$1
-runtime=
-fail() {
-    echo "FAIL: $*"
-    if [ -n "$runtime" ] && [ -s "$runtime/game.log" ]; then
-        echo "--- the game's output ---"
-        cat "$runtime/game.log"
-        echo "--- end of the game's output ---"
-    elif [ -n "$runtime" ] && [ -e "$runtime/game.log" ]; then
-        echo "(the game printed nothing)"
-    fi
-    exit 1
-}
-command -v weston >/dev/null 2>&1 || { echo "SKIP: weston is not installed"; exit 77; }
-plugin=
-for plugin in /usr/lib/*/qt6/plugins/platforms/libqwayland-*.so; do [ -e "$plugin" ] && break; done
-[ -e "$plugin" ] || { echo "SKIP: Qt's Wayland platform plugin is not installed"; exit 77; }
+. "$(dirname "$0")/../support/game_test.sh"
+need weston
+need_wayland_plugin
 
 runtime=$(mktemp -d)
+game_log=$runtime/game.log
 chmod 700 "$runtime"
 cleanup() {
     for pid in ${game_pid:-} ${weston_pid:-}; do kill "$pid" 2>/dev/null; done

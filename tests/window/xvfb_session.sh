@@ -1,9 +1,8 @@
 # Sourced by the end-to-end tests: an X server of their own, the game started and closed on it, screenshots and pixel reads.
 # Skips (status 77) where the tools are missing. A script that closes the game sets close_window to the tool that does it.
 # shellcheck shell=sh
-for tool in Xvfb xdotool xwd convert compare; do
-    command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
-done
+. "$(dirname "$0")/../support/game_test.sh"
+need Xvfb xdotool xwd convert compare
 session_dir=$(mktemp -d)
 displayfd_file=$session_dir/display
 Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$displayfd_file" 2>"$session_dir/xvfb.log" &
@@ -26,18 +25,6 @@ end_session() {
     rm -rf "$session_dir"
 }
 trap end_session EXIT
-
-fail() {
-    echo "FAIL: $*"
-    if [ -s "$game_log" ]; then
-        echo "--- the game's output ---"
-        cat "$game_log"
-        echo "--- end of the game's output ---"
-    elif [ -e "$game_log" ]; then
-        echo "(the game printed nothing)"
-    fi
-    exit 1
-}
 
 # Starts the game in the background, or a tool that runs it: start_game "$game", start_game valgrind ... "$game".
 start_game() {
