@@ -6,7 +6,7 @@ CMAKE_FLAGS ?=
 
 .PHONY: run test test-sanitize deps configure build clean
 
-# The game comes first: `make run` builds only what it starts, and the suite and the bench wait for `make test`.
+# The game comes first: `make run` builds only what it starts; the suite waits for `make test`, the bench for `make bench`.
 run: configure
 	cmake --build $(BUILD) --target game
 	./scripts/run-game $(BUILD)
@@ -45,10 +45,13 @@ install: build
 package: deps
 	./packaging/build-deb . $(PACKAGE_BUILD)
 
-# The benchmarks against the toolkit's floor, under an X server of their own; best run on a quiet machine.
+# The game beside the toolkit's floor, and beside any BENCH_GAMES (LABEL=PATH ...), under an X server of their own;
+# best run on a quiet machine. It builds only what it runs.
 BENCH_PAIRS ?= 10
 BENCH_ROUNDS ?= 3
+BENCH_GAMES ?=
 .PHONY: bench
 
-bench: build
-	./bench/run-bench $(BUILD) $(BENCH_PAIRS) $(BENCH_ROUNDS)
+bench: configure
+	cmake --build $(BUILD) --target tastenrenner tastenrenner-floor bench-probe
+	./bench/run-bench $(BUILD) $(BENCH_PAIRS) $(BENCH_ROUNDS) $(BENCH_GAMES)

@@ -1,23 +1,22 @@
-// The headless player: reads a script, checks each line, then delivers it as the window would.
+// The headless player: reads a script line by line, checks each line, then delivers it as the window would.
 #include "Replay.h"
 
 #include "Board.h"
 #include "Round.h"
+#include "ScriptReader.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cstdint>
-#include <istream>
 #include <ostream>
-#include <sstream>
+#include <string>
+#include <utility>
 #include <variant>
-#include <vector>
 
 namespace {
 
 struct PressCommand { std::uint64_t Count = 1; };
 struct TickCommand { std::uint64_t Count = 1; };
-struct EndCommand { std::vector<Answer> Answers; };
+struct EndCommand { std::uint64_t Yeses = 0; };
 struct StateCommand {};
 struct NothingToDo {};
 using Command = std::variant<NothingToDo, PressCommand, TickCommand, EndCommand, StateCommand>;
@@ -27,68 +26,90 @@ struct Parsed {
     std::string Fault;
 };
 
-std::vector<std::string> wordsOf(const std::string& line)
+Parsed refused(std::string why) { return {NothingToDo{}, std::move(why)}; }
+
+// Enough of a word to recognise it, and no more than fits a line of a terminal with the rest of the message.
+constexpr std::size_t QuotedBytes = 40;
+
+// A word as an error line shows it: cut short, and with every byte that could upset a terminal or hide itself
+// (controls, DEL, anything not ASCII) written as \xNN, the backslash too so that the escapes read back unambiguously.
+std::string quoted(const ScriptWord& word)
 {
-    std::istringstream stream(line);
-    std::vector<std::string> words;
-    for (std::string word; stream >> word;)
-        words.push_back(word);
-    return words;
+    static constexpr char Hex[] = "0123456789abcdef";
+    std::string out = "'";
+    for (std::size_t i = 0; i < word.Text.size() && i < QuotedBytes; ++i) {
+        const auto byte = static_cast<unsigned char>(word.Text[i]);
+        if (byte < 0x20 || byte >= 0x7f || byte == '\\')
+            out += {'\\', 'x', Hex[byte >> 4], Hex[byte & 0xf]};
+        else
+            out += static_cast<char>(byte);
+    }
+    if (word.Cut || word.Text.size() > QuotedBytes)
+        out += "...";
+    return out + "'";
 }
 
-// A count is a positive whole number written in plain digits; anything else is refused.
-std::optional<std::uint64_t> countOf(const std::string& word)
+// A count is a whole number from 1 to the limit written in plain digits; anything else is refused.
+std::optional<std::uint64_t> countOf(const ScriptWord& word, std::uint64_t limit)
 {
     std::uint64_t value = 0;
-    const char* end = word.data() + word.size();
-    const auto [stop, error] = std::from_chars(word.data(), end, value);
-    if (error != std::errc{} || stop != end || value == 0)
+    const char* end = word.Text.data() + word.Text.size();
+    const auto [stop, error] = std::from_chars(word.Text.data(), end, value);
+    if (word.Cut || error != std::errc{} || stop != end || value == 0 || value > limit)
         return std::nullopt;
     return value;
 }
 
-Parsed parseCount(const std::vector<std::string>& words, auto command)
+Parsed parseCount(ScriptReader& reader, const char* name, auto command, std::uint64_t limit)
 {
-    if (words.size() > 2)
-        return {{}, "'" + words[0] + "' takes at most one count"};
-    if (words.size() == 2) {
-        const auto count = countOf(words[1]);
-        if (!count)
-            return {{}, "count '" + words[1] + "' is not a positive whole number"};
-        command.Count = *count;
+    const auto count = reader.NextWord();
+    if (reader.NextWord())
+        return refused(std::string("'") + name + "' takes at most one count");
+    if (count) {
+        const auto value = countOf(*count, limit);
+        if (!value)
+            return refused("count " + quoted(*count) + " is not a whole number from 1 to " + std::to_string(limit));
+        command.Count = *value;
     }
     return {command, {}};
 }
 
-Parsed parseEnd(const std::vector<std::string>& words)
+// The answers are any number of yes and then one no; only how many yes there are is kept.
+Parsed parseEnd(ScriptReader& reader, std::uint64_t limit)
 {
     EndCommand end;
-    for (std::size_t i = 1; i < words.size(); ++i) {
-        if (words[i] != "yes" && words[i] != "no")
-            return {{}, "answer '" + words[i] + "' is neither yes nor no"};
-        end.Answers.push_back(words[i] == "yes" ? Answer::Yes : Answer::No);
+    bool sawNo = false;
+    bool anythingAfterNo = false;
+    while (const auto word = reader.NextWord()) {
+        if (!word->Is("yes") && !word->Is("no"))
+            return refused("answer " + quoted(*word) + " is neither yes nor no");
+        anythingAfterNo = anythingAfterNo || sawNo;
+        if (word->Is("no"))
+            sawNo = true;
+        else
+            ++end.Yeses;
     }
-    const bool endsWithOneNo = !end.Answers.empty() && end.Answers.back() == Answer::No
-        && std::count(end.Answers.begin(), end.Answers.end(), Answer::No) == 1;
-    if (!endsWithOneNo)
-        return {{}, "the answers to 'end' must end with exactly one 'no'"};
+    if (!sawNo || anythingAfterNo)
+        return refused("the answers to 'end' must end with exactly one 'no'");
+    if (end.Yeses > limit)
+        return refused("'end' takes at most " + std::to_string(limit) + " answers yes");
     return {end, {}};
 }
 
-Parsed parseLine(const std::string& line)
+Parsed parseLine(ScriptReader& reader, std::uint64_t limit)
 {
-    const auto words = wordsOf(line);
-    if (words.empty() || words[0].starts_with('#'))
+    const auto command = reader.NextWord();
+    if (!command || command->Text.starts_with('#'))
         return {NothingToDo{}, {}};
-    if (words[0] == "press")
-        return parseCount(words, PressCommand{});
-    if (words[0] == "tick")
-        return parseCount(words, TickCommand{});
-    if (words[0] == "end")
-        return parseEnd(words);
-    if (words[0] == "state")
-        return words.size() == 1 ? Parsed{StateCommand{}, {}} : Parsed{{}, "'state' takes no arguments"};
-    return {{}, "unknown command '" + words[0] + "'"};
+    if (command->Is("press"))
+        return parseCount(reader, "press", PressCommand{}, limit);
+    if (command->Is("tick"))
+        return parseCount(reader, "tick", TickCommand{}, limit);
+    if (command->Is("end"))
+        return parseEnd(reader, limit);
+    if (command->Is("state"))
+        return reader.NextWord() ? refused("'state' takes no arguments") : Parsed{StateCommand{}, {}};
+    return refused("unknown command " + quoted(*command));
 }
 
 std::string shortest(auto value)
@@ -115,24 +136,21 @@ public:
     void operator()(NothingToDo) {}
     void operator()(const PressCommand& press)
     {
-        for (std::uint64_t i = 0; i < press.Count; ++i)
-            if (m_board.Button.Enabled)
-                m_round.Press();
+        for (std::uint64_t i = 0; i < press.Count && m_board.Button.Enabled; ++i)
+            m_round.Press();
     }
     void operator()(const TickCommand& tick)
     {
-        for (std::uint64_t i = 0; i < tick.Count; ++i)
-            if (m_board.Degree.Enabled)
-                m_round.SweepTick();
+        for (std::uint64_t i = 0; i < tick.Count && m_board.Degree.Enabled; ++i)
+            m_round.SweepTick();
     }
     void operator()(const EndCommand& end)
     {
         if (!m_board.Clock.Enabled)
             return;
-        std::size_t next = 0;
+        std::uint64_t asked = 0;
         m_round.EndRound([&](const std::string& text, const std::string& title) {
-            // A well-formed answer list always ends with no; past its end the prompt keeps hearing no.
-            const Answer answer = next < end.Answers.size() ? end.Answers[next++] : Answer::No;
+            const Answer answer = asked++ < end.Yeses ? Answer::Yes : Answer::No;
             m_out << "prompt " << title << ": " << escaped(text) << '\n'
                   << "answer " << (answer == Answer::Yes ? "yes" : "no") << '\n';
             return answer;
@@ -171,15 +189,14 @@ private:
 
 }
 
-std::optional<ScriptFault> PlayScript(std::istream& script, std::ostream& out)
+std::optional<ScriptFault> PlayScript(std::istream& script, std::ostream& out, std::uint64_t countLimit)
 {
+    ScriptReader reader(script);
     Player player(out);
-    int lineNumber = 0;
-    for (std::string line; std::getline(script, line);) {
-        ++lineNumber;
-        Parsed parsed = parseLine(line);
+    while (out && reader.NextLine()) {
+        Parsed parsed = parseLine(reader, countLimit);
         if (!parsed.Fault.empty())
-            return ScriptFault{lineNumber, parsed.Fault};
+            return ScriptFault{reader.LineNumber(), parsed.Fault};
         std::visit(player, parsed.Step);
     }
     return std::nullopt;

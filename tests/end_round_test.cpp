@@ -68,7 +68,6 @@ TEST_F(EndRound, AskAgainLoopShowsThePromptUntilNo)
         return texts.size() < 4 ? Answer::Yes : Answer::No;
     });
     EXPECT_EQ(texts, std::vector<std::string>(4, "Did you try?" + AskAgain));
-    EXPECT_EQ(round.AskAgainDone, -1);
     EXPECT_EQ(board.Record.Caption, "Record: 12 pushes");
 }
 
@@ -112,12 +111,14 @@ TEST_F(EndRound, EndResetsTheRoundButLeavesTheLastPicture)
     expected.Meter.Y2 = 0;
     expected.Record.Caption = "Record: 50 pushes";
     EXPECT_EQ(board, expected);    // Score, Background and Timor as the round left them
-    EXPECT_EQ(round.Pushes, 0);
-    EXPECT_EQ(round.SweepAngle, 0.0);
 
+    // The next round counts from one and sweeps from the top again.
     round.Press();
+    round.SweepTick();
     EXPECT_TRUE(board.Clock.Enabled && board.Degree.Enabled);
     EXPECT_EQ(board.Score.Caption, "001 pushes");
+    EXPECT_EQ(board.Timor.X2, 1515.7076f);
+    EXPECT_EQ(board.Timor.Y2, 0.08224595f);
 }
 
 }

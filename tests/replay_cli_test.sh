@@ -3,20 +3,12 @@
 # Usage: replay_cli_test.sh PATH-TO-tastenrenner-replay
 set -u
 player=$1
+. "$(dirname "$0")/support/testlib.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
-
 # Every failure shows what the player printed in the run it is about.
-fail() {
-    echo "FAIL: $*"
-    echo "--- its standard output ---"
-    cat "$work/out"
-    echo "--- its standard error ---"
-    cat "$work/err"
-    echo "--- end of its output ---"
-    failures=$((failures + 1))
-}
+game_log="$work/out $work/err"
 
 # Runs the player with ARGUMENTS and nothing on standard input; its status goes to status, its output to out and err.
 run() {
@@ -99,6 +91,44 @@ run "$work/round.txt" "$work/round.txt"
 expect_refused "two scripts"
 run "$work"
 expect_refused "a folder for a script"
+
+# Scripts that once kept the player busy for hours: each count past the limit is refused at once, before anything
+# is played, and a faulty line after the largest count comes within a second or so.
+for script in 'press 1000000000000' 'press 9223372036854775807' 'press 1\ntick 9223372036854775807' \
+    'press 1\ntick 1000000\ntick 2551615009'; do
+    # shellcheck disable=SC2059 # the script is the format: its \n are the line breaks
+    printf "$script\n" >"$work/hostile.txt"
+    name=$(printf '%s' "$script" | sed 's/\\n/; /g')
+    run "$work/hostile.txt"
+    expect_refused "$name"
+    grep -q 'is not a whole number from 1 to 1000000$' "$work/err" || fail "$name: the line does not name the limit"
+done
+
+# A 100 MB word comes back as one short line with its start, and the player does not hold it in memory.
+head -c 100000000 /dev/zero | tr '\0' x >"$work/long.txt"
+/usr/bin/time -f '%M' -o "$work/kilobytes" timeout 20 "$player" "$work/long.txt" >"$work/out" 2>"$work/err"
+status=$?
+expect_refused "a 100 MB word"
+[ "$(wc -c <"$work/err")" -lt 200 ] || fail "a 100 MB word: the error line is $(wc -c <"$work/err") bytes long"
+[ "$(tail -n 1 "$work/kilobytes")" -lt 60000 ] || fail "a 100 MB word: the player took $(tail -n 1 "$work/kilobytes") KB"
+rm -f "$work/long.txt"
+
+# Bytes a terminal would act on never reach it raw: NUL, ESC and bytes that are not UTF-8 are escaped.
+printf 'tick \000\033[2J\377\n' >"$work/binary.txt"
+run "$work/binary.txt"
+expect_refused "a count of control bytes"
+grep -qF "count '\\x00\\x1b[2J\\xff' is not" "$work/err" || fail "a count of control bytes: not escaped"
+
+# Output that cannot be written is a failure, whether it is the board, many boards or the usage.
+printf 'press 3\nstate\n' >"$work/board.txt"
+yes state | head -n 100000 >"$work/many-boards.txt"
+for script in "$work/board.txt" "$work/many-boards.txt" --help; do
+    timeout 10 "$player" "$script" </dev/null >/dev/full 2>"$work/err"
+    status=$?
+    : >"$work/out"
+    expect_refused "$script to a full disk"
+    grep -q 'cannot write the .* to standard output$' "$work/err" || fail "$script to a full disk: no word of writing"
+done
 
 [ "$failures" -eq 0 ] && echo "all replay checks passed"
 [ "$failures" -eq 0 ]

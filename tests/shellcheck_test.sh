@@ -2,7 +2,8 @@
 # Runs shellcheck over every shell script of the source tree, found by its #! line or its .sh name, and fails on any finding.
 # Usage: shellcheck_test.sh SOURCE_DIR
 set -u
-command -v shellcheck >/dev/null 2>&1 || { echo "SKIP: shellcheck is not installed"; exit 77; }
+. "$(dirname "$0")/support/testlib.sh"
+need shellcheck
 cd "$1" || exit 1
 list=$(mktemp)
 trap 'rm -f "$list"' EXIT
@@ -18,13 +19,12 @@ find . \( -name .git -o -exec test -e '{}/CMakeCache.txt' ';' \) -prune -o -type
     done >"$list"
 
 count=$(wc -l <"$list")
-[ "$count" -gt 0 ] || { echo "FAIL: no shell script found under $1"; exit 1; }
+[ "$count" -gt 0 ] || fail "no shell script found under $1"
 findings=$(tr '\n' '\0' <"$list" | xargs -0 shellcheck --format=gcc)
 status=$?
 if [ -n "$findings" ] || [ "$status" -ne 0 ]; then
     printf '%s\n' "$findings"
-    echo "FAIL: shellcheck exited $status with $(printf '%s\n' "$findings" | grep -c .) findings in $count scripts"
-    exit 1
+    fail "shellcheck exited $status with $(printf '%s\n' "$findings" | grep -c .) findings in $count scripts"
 fi
 echo "shellcheck: no findings in $count scripts:"
 sed 's|^\./|  |' "$list"

@@ -2,7 +2,6 @@
 // describes them itself as children beside the button.
 #include "BoardAccessible.h"
 
-#include "Main.h"
 #include "Twips.h"
 
 #include <QAccessibleValueInterface>
@@ -22,7 +21,10 @@ constexpr double SecondsPerRound = 60;
 
 class PaintedAccessible : public QAccessibleInterface, public QAccessibleValueInterface {
 public:
-    PaintedAccessible(Main* window, PaintedControl control) : m_window(window), m_control(control) {}
+    PaintedAccessible(QWidget* window, BoardView* view, PaintedControl control)
+        : m_window(window), m_view(view), m_control(control)
+    {
+    }
 
     bool isValid() const override { return !m_window.isNull(); }
     QObject* object() const override { return nullptr; }
@@ -61,7 +63,10 @@ public:
     // to a hair over a full turn; the bar still ends at the minute.
     QVariant currentValue() const override
     {
-        return std::min(m_window->round().SweepAngle / DegreesPerSecond, SecondsPerRound);
+        // Once the minute has run out the bar is full, however many ticks a busy moment dropped.
+        if (m_view->round().Pushes > 0 && !m_view->board().Clock.Enabled)
+            return SecondsPerRound;
+        return std::min(m_view->round().SweepAngle / DegreesPerSecond, SecondsPerRound);
     }
     void setCurrentValue(const QVariant&) override {}
     QVariant maximumValue() const override { return SecondsPerRound; }
@@ -86,7 +91,7 @@ public:
 private:
     QString name() const
     {
-        const Board& board = m_window->board();
+        const Board& board = m_view->board();
         switch (m_control) {
         case PaintedControl::Dial: return QStringLiteral("Dial");
         case PaintedControl::Minute: return QStringLiteral("Minute");
@@ -99,7 +104,7 @@ private:
 
     Rect bounds() const
     {
-        const Board& board = m_window->board();
+        const Board& board = m_view->board();
         switch (m_control) {
         case PaintedControl::Dial:
         case PaintedControl::Minute: return board.Background.Bounds;
@@ -110,16 +115,17 @@ private:
         return {};
     }
 
-    QPointer<Main> m_window;
+    QPointer<QWidget> m_window;
+    BoardView* m_view;
     PaintedControl m_control;
 };
 
 class MainAccessible : public QAccessibleWidget {
 public:
-    explicit MainAccessible(Main* window) : QAccessibleWidget(window, QAccessible::Window)
+    MainAccessible(QWidget* window, BoardView* view) : QAccessibleWidget(window, QAccessible::Window)
     {
         for (std::size_t i = 0; i < PaintedControls.size(); ++i) {
-            m_painted[i] = new PaintedAccessible(window, PaintedControls[i]);
+            m_painted[i] = new PaintedAccessible(window, view, PaintedControls[i]);
             m_ids[i] = QAccessible::registerAccessibleInterface(m_painted[i]);
         }
     }
@@ -170,8 +176,7 @@ QString spokenScore(const std::string& caption)
 // read when asked for and never announced: a screen reader that spoke each press would drown the game.
 class ButtonAccessible : public QAccessibleWidget {
 public:
-    ButtonAccessible(QPushButton* button, Main* window)
-        : QAccessibleWidget(button, QAccessible::Button), m_window(window)
+    ButtonAccessible(QPushButton* button, const BoardView* view) : QAccessibleWidget(button, QAccessible::Button), m_view(view)
     {
     }
 
@@ -180,7 +185,7 @@ public:
         if (kind == QAccessible::Name)
             return button()->text();
         if (kind == QAccessible::Description)
-            return spokenScore(m_window->board().Score.Caption);
+            return spokenScore(m_view->board().Score.Caption);
         return QAccessibleWidget::text(kind);
     }
 
@@ -205,18 +210,19 @@ public:
 private:
     QPushButton* button() const { return static_cast<QPushButton*>(widget()); }
 
-    QPointer<Main> m_window;
+    // The button is the window's child: it cannot outlive the view.
+    const BoardView* m_view;
 };
 
+// Asked once for each class of an object, most derived first; the game window answers at its own class.
 QAccessibleInterface* boardFactory(const QString& className, QObject* object)
 {
-    if (className == QLatin1String(Main::staticMetaObject.className()))
-        if (auto* window = qobject_cast<Main*>(object))
-            return new MainAccessible(window);
-    if (className == QLatin1String(QPushButton::staticMetaObject.className()))
-        if (auto* window = qobject_cast<Main*>(object->parent()))
-            if (object == &window->button())
-                return new ButtonAccessible(&window->button(), window);
+    if (className != QLatin1String(object->metaObject()->className()))
+        return nullptr;
+    if (auto* view = dynamic_cast<BoardView*>(object))
+        return new MainAccessible(static_cast<QWidget*>(object), view);
+    if (auto* view = dynamic_cast<BoardView*>(object->parent()); view && object == &view->button())
+        return new ButtonAccessible(&view->button(), view);
     return nullptr;
 }
 }
@@ -227,7 +233,7 @@ void installBoardAccessibility()
     Q_UNUSED(installed);
 }
 
-void announceTextChange(Main& window, PaintedControl control)
+void announceTextChange(QWidget& window, PaintedControl control)
 {
     if (!QAccessible::isActive())
         return;
@@ -244,7 +250,7 @@ QString spokenCount(std::int64_t pushes, bool newRecord)
     return newRecord ? count + QStringLiteral(", a new record") : count;
 }
 
-void announceMinuteGone(Main& window)
+void announceMinuteGone(QWidget& window)
 {
     if (!QAccessible::isActive())
         return;

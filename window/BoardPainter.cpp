@@ -7,27 +7,13 @@
 #include <QPainter>
 #include <QPen>
 
-#include <algorithm>
-#include <cmath>
-
 namespace {
 // Where the game's own chancery face is not installed, the URW chancery italic stands in for it.
 const QStringList ChanceryFallbacks{"Z003", "URW Chancery L", "TeX Gyre Chorus"};
 
 constexpr double LineMargin = 2 * TwipsPerPixel;
-
-// A colour times a coverage, channel by channel, rounded as the toolkit's raster blending does,
-// so a coloured coverage laid over the form leaves the very pixels a smoothed fill would.
-QRgb timesCoverage(QRgb colour, uint coverage)
-{
-    uint redBlue = (colour & 0xff00ff) * coverage;
-    redBlue = ((redBlue + ((redBlue >> 8) & 0xff00ff) + 0x800080) >> 8) & 0xff00ff;
-    uint alphaGreen = ((colour >> 8) & 0xff00ff) * coverage;
-    alphaGreen = (alphaGreen + ((alphaGreen >> 8) & 0xff00ff) + 0x800080) & 0xff00ff00;
-    return alphaGreen | redBlue;
-}
-
-bool isWhole(double value) { return value == std::floor(value); }
+// Hinting and smoothing may reach past the outline's own bounds.
+constexpr double InkMargin = 2 * TwipsPerPixel;
 
 QFont labelFont(const Font& font)
 {
@@ -42,9 +28,9 @@ QFont labelFont(const Font& font)
 }
 
 BoardPainter::BoardPainter(const Board& design)
-    : m_record{labelFont(design.Record.TextFont), {}, {}},
-      m_title{labelFont(design.Title.TextFont), {}, {}},
-      m_score{labelFont(design.Score.TextFont), {}, {}}
+    : m_record{labelFont(design.Record.TextFont), {}, {}, {}},
+      m_title{labelFont(design.Title.TextFont), {}, {}, {}},
+      m_score{labelFont(design.Score.TextFont), {}, {}, {}}
 {
     // The title keeps its top-left and takes the size of its text.
     const QFontMetricsF metrics(m_title.font);
@@ -58,13 +44,13 @@ void BoardPainter::draw(QPainter& painter, const Board& board, const QRectF& exp
     if (exposed.intersects(twipRect(board.Background.Bounds)))
         drawShape(painter, board.Background);
     if (exposed.intersects(extentOf(board.Score)))
-        drawLabel(painter, board.Score, m_score);
+        drawLabel(painter, board.Score, m_score, exposed);
     if (exposed.intersects(extentOf(board.Title)))
-        drawLabel(painter, board.Title, m_title);
+        drawLabel(painter, board.Title, m_title, exposed);
     if (exposed.intersects(extentOf(board.Meter)))
         drawLine(painter, board.Meter);
     if (exposed.intersects(extentOf(board.Record)))
-        drawLabel(painter, board.Record, m_record);
+        drawLabel(painter, board.Record, m_record, exposed);
     if (exposed.intersects(extentOf(board.Timor)))
         drawLine(painter, board.Timor);
 }
@@ -77,82 +63,27 @@ QRectF BoardPainter::extentOf(const Line& line) const
         .adjusted(-halfWidth, -halfWidth, halfWidth, halfWidth);
 }
 
+// Letters may reach past the label's box: the italic overhang, hinting and smoothing.
 QRectF BoardPainter::extentOf(const Label& label) const
+{
+    return boxOf(label).adjusted(-InkMargin, -InkMargin, InkMargin, InkMargin);
+}
+
+QRectF BoardPainter::boxOf(const Label& label) const
 {
     return label.AutoSize ? m_titleRect : twipRect(label.Bounds);
 }
 
 void BoardPainter::drawShape(QPainter& painter, const Shape& shape) const
 {
-    const QTransform toDevice = painter.deviceTransform();
-    QPoint origin;
-    const QImage* coloured = colouredShape(toDevice, shape, origin);
-    if (!coloured) {
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(qColour(shape.BackColor));
-        painter.drawEllipse(twipRect(shape.Bounds));
-        return;
-    }
-    // Laid on device pixel for device pixel: the painter's own scaling undone, no resampling.
-    painter.save();
-    painter.setWorldTransform(toDevice.inverted() * painter.worldTransform());
-    painter.drawImage(origin, *coloured);
-    painter.restore();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(qColour(shape.BackColor));
+    painter.drawEllipse(twipRect(shape.Bounds));
 }
 
-// Only where the board lands on whole device pixels at a plain scale does the coverage repeat;
-// anywhere else the shape is rasterised as it is.
-const QImage* BoardPainter::colouredShape(const QTransform& toDevice, const Shape& shape, QPoint& origin) const
+void BoardPainter::drawLabel(QPainter& painter, const Label& label, const LabelText& text, const QRectF& exposed) const
 {
-    if (toDevice.type() > QTransform::TxScale || !isWhole(toDevice.dx()) || !isWhole(toDevice.dy()))
-        return nullptr;
-    const QTransform scale(toDevice.m11(), 0, 0, toDevice.m22(), 0, 0);
-    const QRectF bounds = twipRect(shape.Bounds);
-    if (m_dial.coverage.isNull() || m_dial.scale != scale || m_dial.bounds != bounds) {
-        const QRect pixels = scale.mapRect(bounds).toAlignedRect();
-        m_dial = ShapeCoverage{scale, bounds, pixels.topLeft(), QImage(pixels.size(), QImage::Format_Alpha8), {}, 0, {}, {}};
-        m_dial.coverage.fill(0);
-        QPainter rasteriser(&m_dial.coverage);
-        rasteriser.setRenderHint(QPainter::Antialiasing);
-        rasteriser.setPen(Qt::NoPen);
-        rasteriser.setBrush(Qt::white);
-        rasteriser.setTransform(scale * QTransform::fromTranslate(-pixels.left(), -pixels.top()));
-        rasteriser.drawEllipse(bounds);
-    }
-    const QRgb colour = qColour(shape.BackColor).rgb();
-    if (m_dial.coloured.isNull()) {
-        // Pixels the shape leaves uncovered stay clear for good; of the rest, only the rim's are blended.
-        m_dial.coloured = QImage(m_dial.coverage.size(), QImage::Format_ARGB32_Premultiplied);
-        m_dial.coloured.fill(Qt::transparent);
-        m_dial.colour = 0;
-        for (int y = 0; y < m_dial.coverage.height(); ++y) {
-            const uchar* in = m_dial.coverage.constScanLine(y);
-            const qsizetype row = y * qsizetype(m_dial.coloured.width());
-            for (int x = 0; x < m_dial.coverage.width(); ++x) {
-                if (in[x] == 255 && x > 0 && in[x - 1] == 255)
-                    ++m_dial.covered.back().second;
-                else if (in[x] == 255)
-                    m_dial.covered.push_back({row + x, 1});
-                else if (in[x] != 0)
-                    m_dial.rim.push_back({row + x, in[x]});
-            }
-        }
-    }
-    if (m_dial.colour != colour) {
-        m_dial.colour = colour;
-        auto* pixels = reinterpret_cast<QRgb*>(m_dial.coloured.bits());
-        for (const auto& [at, run] : m_dial.covered)
-            std::fill_n(pixels + at, run, colour);
-        for (const auto& [at, coverage] : m_dial.rim)
-            pixels[at] = timesCoverage(colour, coverage);
-    }
-    origin = m_dial.origin + QPoint(int(toDevice.dx()), int(toDevice.dy()));
-    return &m_dial.coloured;
-}
-
-void BoardPainter::drawLabel(QPainter& painter, const Label& label, const LabelText& text) const
-{
-    const QRectF rect = extentOf(label);
+    const QRectF rect = boxOf(label);
     if (label.Opaque)
         painter.fillRect(rect, qColour(label.BackColor));
     if (text.caption != label.Caption || text.layout.text().isEmpty()) {
@@ -160,9 +91,15 @@ void BoardPainter::drawLabel(QPainter& painter, const Label& label, const LabelT
         text.layout.setText(QString::fromStdString(label.Caption));
         text.layout.setTextFormat(Qt::PlainText);
         text.layout.prepare(painter.transform(), text.font);
+        const QFontMetricsF metrics(text.font);
+        text.ink = metrics.tightBoundingRect(QString::fromStdString(label.Caption))
+                       .translated(0, metrics.ascent())
+                       .adjusted(-InkMargin, -InkMargin, InkMargin, InkMargin);
     }
     const double width = text.layout.size().width();
     const double left = label.Align == Alignment::Centre ? rect.left() + (rect.width() - width) / 2 : rect.left();
+    if (!exposed.intersects(text.ink.translated(left, rect.top())))
+        return;
     painter.setFont(text.font);
     painter.setPen(Qt::black);
     // Text too wide for a fixed label is cut at its edge; a label sized to its text keeps the

@@ -4,14 +4,10 @@
 #include "Board.h"
 
 #include <QFont>
-#include <QImage>
 #include <QRectF>
 #include <QStaticText>
-#include <QTransform>
 
 #include <string>
-#include <utility>
-#include <vector>
 
 class QPainter;
 
@@ -33,29 +29,18 @@ private:
         QFont font;
         mutable std::string caption;
         mutable QStaticText layout;
+        // Where its letters leave ink, from the layout's top-left: a paint that only grazes the
+        // label, as the button's does, need not lay out the glyphs at all.
+        mutable QRectF ink;
     };
 
-    // The dial's smoothed rim covers the same device pixels whatever its colour, so its coverage is
-    // rasterised once for each scale and only coloured anew when the colour changes.
-    struct ShapeCoverage {
-        QTransform scale;
-        QRectF bounds;
-        QPoint origin;
-        QImage coverage;
-        QImage coloured;
-        QRgb colour = 0;
-        std::vector<std::pair<qsizetype, int>> covered;
-        std::vector<std::pair<qsizetype, uchar>> rim;
-    };
-
+    QRectF boxOf(const Label& label) const;
     void drawShape(QPainter& painter, const Shape& shape) const;
-    const QImage* colouredShape(const QTransform& toDevice, const Shape& shape, QPoint& origin) const;
-    void drawLabel(QPainter& painter, const Label& label, const LabelText& text) const;
+    void drawLabel(QPainter& painter, const Label& label, const LabelText& text, const QRectF& exposed) const;
     void drawLine(QPainter& painter, const Line& line) const;
 
     LabelText m_record;
     LabelText m_title;
     LabelText m_score;
     QRectF m_titleRect;
-    mutable ShapeCoverage m_dial;
 };

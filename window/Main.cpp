@@ -1,9 +1,11 @@
 // The game window and its host duties: events in, the round's records out to widgets, timers and screen.
 #include "Main.h"
 
-#include "BoardAccessible.h"
+#include "FrameAnswer.h"
 #include "Twips.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
@@ -28,9 +30,13 @@ Main::Main(QWidget* parent) : QWidget(parent), m_button(this)
     m_button.setGeometry(pixelsCovering(twipRect(m_board.Button.Bounds)));
     m_button.setFocus();
     connect(&m_button, &QPushButton::clicked, this, &Main::onButtonClick);
+    m_button.installEventFilter(this);
 
     connect(&m_degreeTimer, &ExactTimer::timeout, this, &Main::onDegreeTimer);
     connect(&m_clockTimer, &ExactTimer::timeout, this, &Main::onClockTimer);
+    m_frameTimer.setSingleShot(true);
+    m_frameTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_frameTimer, &QTimer::timeout, this, [this] { drawFrame(); });
 }
 
 // Each handler checks its record first: once the rules have switched a control off, nothing
@@ -72,12 +78,12 @@ void Main::onClockTimer()
     syncBoard();
 }
 
-// The rules have stopped the timers and the button by now; showing that before the box opens
-// keeps the nested event loop from delivering anything to them.
+// The rules have stopped the timers and the button by now; passing that on before the box opens
+// keeps the nested event loop from delivering anything to them. The box comes first on screen:
+// the board's last frame follows inside its event loop.
 Answer Main::askPlayer(const std::string& text, const std::string& title)
 {
     syncBoard();
-    paintFrameNow();
     prompt().setSpokenNote(spokenCount(m_round.Pushes, m_round.Pushes > m_round.BestPushes));
     return prompt().ask(text, title) ? Answer::Yes : Answer::No;
 }
@@ -121,6 +127,7 @@ void Main::repaintChanges()
         drawn = now;
         return true;
     };
+    bool sweepMoved = false;
     if (changed(m_board.Background, m_drawn.Background))
         repaintTwips(twipRect(m_board.Background.Bounds));
     for (auto [now, drawn] : {std::pair{&m_board.Meter, &m_drawn.Meter}, std::pair{&m_board.Timor, &m_drawn.Timor}}) {
@@ -129,7 +136,7 @@ void Main::repaintChanges()
             continue;
         repaintTwips(before.united(m_painter.extentOf(*now)));
         if (now == &m_board.Timor) {
-            m_sweepUnpainted = true;
+            sweepMoved = true;
             announceMinuteGone(*this);
         }
     }
@@ -141,7 +148,7 @@ void Main::repaintChanges()
         repaintTwips(m_painter.extentOf(*now));
         announceTextChange(*this, control);
     }
-    scheduleFrame();
+    scheduleFrame(sweepMoved);
 }
 
 // One rectangle around all that changed, not each change's own: through a clip of several
@@ -149,60 +156,66 @@ void Main::repaintChanges()
 void Main::repaintTwips(const QRectF& twips)
 {
     m_unpainted |= pixelsCovering(twips).adjusted(-1, -1, 1, 1);
-    ++m_changes;
 }
 
 // A flood of presses would otherwise cost a whole paint each, far more often than any screen
 // shows a frame; the rules have run already, only the drawing waits. A change after a quiet frame
-// is drawn at once. One within a frame of the last drawing waits until the event loop comes round:
-// if nothing changed meanwhile, the flood is over or never was, and it is drawn then; otherwise it
-// goes with the first change past the frame.
-void Main::scheduleFrame()
+// is drawn by the toolkit's next pass; within a frame of the last drawing it waits for the rest of
+// that frame, together with whatever else changes meanwhile. A sweep tick is drawn at once even
+// mid-flood, so the next one cannot move the hand on before this place has been shown; outside a
+// flood it does not start a frame of its own, or a press just after it would wait for nothing.
+void Main::scheduleFrame(bool sweepMoved)
 {
-    if (m_unpainted.isEmpty())
+    if (m_unpainted.isEmpty() || (m_frameTimer.isActive() && !sweepMoved))
         return;
-    if (!m_sinceFrame.isValid() || m_sinceFrame.nsecsElapsed() >= framePeriodNs()) {
-        update(takeFrame());
-        return;
-    }
-    if (m_passEndQueued)
-        return;
-    m_passEndQueued = true;
-    m_changesAtPassEnd = m_changes;
-    QMetaObject::invokeMethod(this, &Main::onPassEnded, Qt::QueuedConnection);
-}
-
-// A sweep tick is drawn here even mid-flood: the next one must not move the hand on before this
-// place has been shown, and ten a second cost little.
-void Main::onPassEnded()
-{
-    m_passEndQueued = false;
-    if (m_changes == m_changesAtPassEnd || m_sweepUnpainted)
-        paintFrameNow();
+    const qint64 waitNs = m_sinceFrame.isValid() ? framePeriodNs() - m_sinceFrame.nsecsElapsed() : 0;
+    if (waitNs > 0 && !sweepMoved)
+        m_frameTimer.start(int((waitNs + 999999) / 1000000));
     else
-        scheduleFrame();
+        drawFrame(waitNs > 0 || !sweepMoved);
 }
 
-void Main::paintFrameNow()
+void Main::drawFrame(bool startsFrame)
 {
-    if (!m_unpainted.isEmpty())
-        repaint(takeFrame());
-}
-
-// What waits to be drawn, handed over with the frame that draws it.
-QRect Main::takeFrame()
-{
-    const QRect frame = m_unpainted;
+    m_frameTimer.stop();
+    update(m_unpainted);
     m_unpainted = QRect();
-    m_sweepUnpainted = false;
-    m_sinceFrame.start();
-    return frame;
+    if (startsFrame)
+        m_sinceFrame.start();
 }
 
 qint64 Main::framePeriodNs() const
 {
     const qreal hz = screen() ? screen()->refreshRate() : 0;
     return qint64(1e9 / (hz >= 1 && hz <= 1000 ? hz : FallbackRefreshHz));
+}
+
+// The toolkit paints a button's pressed look at once, inside the press; the release that makes
+// the click, often already waiting, would wait behind that paint. Left to the next pass instead,
+// the pressed look goes out with the click's own frame, or on its own if no release has come.
+bool Main::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress;
+    if (watched != &m_button || !press || m_pressingButton)
+        return QWidget::eventFilter(watched, event);
+    m_pressingButton = true;
+    m_button.setUpdatesEnabled(false);
+    QCoreApplication::sendEvent(&m_button, event);
+    m_button.setUpdatesEnabled(true);
+    m_pressingButton = false;
+    return true;
+}
+
+// A close request takes the window down once its last frame is answered (see FrameAnswer.h). The desktop's request
+// does not come as a spontaneous event on Wayland: the toolkit closes the window as the program itself would.
+void Main::closeEvent(QCloseEvent* event)
+{
+    if (!m_lastFrameAnswered && holdUntilFrameAnswered(*this, [this] {
+            m_lastFrameAnswered = true;
+            close();
+        }))
+        return event->ignore();
+    QWidget::closeEvent(event);
 }
 
 void Main::paintEvent(QPaintEvent* event)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Board.h"
+#include "BoardAccessible.h"
 #include "BoardPainter.h"
 #include "ExactTimer.h"
 #include "PromptBox.h"
@@ -10,29 +11,32 @@
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QRect>
+#include <QTimer>
 #include <QWidget>
 
 #include <memory>
 
-class Main : public QWidget {
+class Main : public QWidget, public BoardView {
     Q_OBJECT
 public:
     explicit Main(QWidget* parent = nullptr);
 
     // The records are the game's truth; tests read them and may shorten the timers' intervals.
     Board& board() { return m_board; }
-    const Round& round() const { return m_round; }
-    QPushButton& button() { return m_button; }
+    const Board& board() const override { return m_board; }
+    const Round& round() const override { return m_round; }
+    QPushButton& button() override { return m_button; }
     PromptBox& prompt();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private slots:
     void onButtonClick();
     void onDegreeTimer();
     void onClockTimer();
-    void onPassEnded();
 
 private:
     void syncBoard();
@@ -40,9 +44,8 @@ private:
     void syncButton();
     void repaintChanges();
     void repaintTwips(const QRectF& twips);
-    void scheduleFrame();
-    void paintFrameNow();
-    QRect takeFrame();
+    void scheduleFrame(bool sweepMoved);
+    void drawFrame(bool startsFrame = true);
     qint64 framePeriodNs() const;
     Answer askPlayer(const std::string& text, const std::string& title);
 
@@ -53,13 +56,12 @@ private:
     QPushButton m_button;
     ExactTimer m_degreeTimer;
     ExactTimer m_clockTimer;
-    // Changes not yet drawn, and how they are paced: see scheduleFrame.
+    // What changed since the last frame, how long ago that was, and the wait for the next: see scheduleFrame.
     QRect m_unpainted;
-    bool m_sweepUnpainted = false;
     QElapsedTimer m_sinceFrame;
-    quint64 m_changes = 0;
-    quint64 m_changesAtPassEnd = 0;
-    bool m_passEndQueued = false;
+    QTimer m_frameTimer;
+    bool m_pressingButton = false;
+    bool m_lastFrameAnswered = false;
     // Built, and made ready to show, at the round's first tick rather than at start: setting up its
     // buttons looks up icon themes, which would hold back the first sight of the board, and a first
     // showing that had to do it all would come late at the end of the minute.

@@ -2,6 +2,8 @@
 // behalf, so both are refused: the player has to pick a button.
 #include "PromptBox.h"
 
+#include "FrameAnswer.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
@@ -10,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QPointer>
 #include <QWindow>
 
 PromptBox::PromptBox(QWidget* owner) : QMessageBox(owner)
@@ -41,7 +44,7 @@ bool PromptBox::ask(const std::string& text, const std::string& title)
     // new window for the desktop, and the toolkit would hand the activation back to the board behind it.
     if (yes)
         return true;
-    hide();
+    hideOnceFrameAnswered();
     // Each showing connects the box's window to the application anew, and the toolkit drops none of
     // these connections when a modal box hides, so a box kept for the whole game would gather one per
     // showing. Replacing the native window drops them; it is built again at once, so the next
@@ -53,6 +56,21 @@ bool PromptBox::ask(const std::string& text, const std::string& title)
     // it was placed; telling the window keeps every showing where the first one was.
     windowHandle()->setPosition(placed);
     return false;
+}
+
+// The box's last frame is most often the No button's release, painted just before its answer.
+void PromptBox::hideOnceFrameAnswered()
+{
+    QEventLoop answered;
+    const QPointer<QEventLoop> waiting(&answered);
+    if (holdUntilFrameAnswered(*this, [this, waiting] {
+            hide();
+            if (waiting)
+                waiting->quit();
+        }))
+        answered.exec();
+    // A termination request may end the wait first.
+    hide();
 }
 
 // Anything else that ends the application's loops, such as a termination request, counts as No.

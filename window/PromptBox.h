@@ -31,6 +31,7 @@ protected:
 
 private:
     int waitForAnswer();
+    void hideOnceFrameAnswered();
     void takeAnswer(QAbstractButton* chosen);
     bool swallowsKey(QEvent* event);
 

@@ -2,6 +2,9 @@
 // a player deserves one line saying what is missing instead.
 #include "Startup.h"
 
+#include "Main.h"
+#include "Termination.h"
+
 #include <QApplication>
 #include <QByteArray>
 #include <QFileInfo>
@@ -78,4 +81,19 @@ std::unique_ptr<QApplication> startApplication(const char* programName)
     for (const HeldMessage& message : held)
         qt_message_output(message.type, QMessageLogContext(), message.text);
     return application;
+}
+
+int playGame(const char* programName, const std::function<void(Main&)>& adjust)
+{
+    holdTerminationSignals();
+    const auto application = startApplication(programName);
+    quitOnTerminationSignals();
+    Main window;
+    if (adjust)
+        adjust(window);
+    window.show();
+    const int status = application->exec();
+    // The window and the toolkit are taken down on the way out, under the bound.
+    boundTheTeardown(status);
+    return status;
 }

@@ -7,8 +7,8 @@ program=$1 title=$2 wm_class=$3
 [ -n "${DISPLAY:-}" ] || fail "no DISPLAY to start $program on"
 
 runtime=$(mktemp -d)
-program_log=$runtime/game.log
-env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime" "$program" >"$program_log" 2>&1 &
+game_log=$runtime/game.log
+env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime" "$program" >"$game_log" 2>&1 &
 pid=$!
 stop() {
     kill "$pid" 2>/dev/null || true

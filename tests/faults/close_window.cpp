@@ -1,21 +1,8 @@
 // Asks a window to close the way a window manager's close box does, for X servers that run none.
-#include <xcb/xcb.h>
+#include "XAtom.h"
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
-
-namespace {
-xcb_atom_t atom(xcb_connection_t* connection, const char* name)
-{
-    xcb_intern_atom_reply_t* reply =
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, std::strlen(name), name), nullptr);
-    const xcb_atom_t found = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    std::free(reply);
-    return found;
-}
-}
 
 int main(int argc, char* argv[])
 {
@@ -32,8 +19,8 @@ int main(int argc, char* argv[])
     event.response_type = XCB_CLIENT_MESSAGE;
     event.format = 32;
     event.window = static_cast<xcb_window_t>(std::stoul(argv[1], nullptr, 0));
-    event.type = atom(connection, "WM_PROTOCOLS");
-    event.data.data32[0] = atom(connection, "WM_DELETE_WINDOW");
+    event.type = internAtom(connection, "WM_PROTOCOLS");
+    event.data.data32[0] = internAtom(connection, "WM_DELETE_WINDOW");
     event.data.data32[1] = XCB_CURRENT_TIME;
     xcb_send_event(connection, 0, event.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&event));
     const bool sent = xcb_flush(connection) > 0 && !xcb_connection_has_error(connection);

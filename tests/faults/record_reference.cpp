@@ -13,11 +13,9 @@ int main(int argc, char* argv[])
     }
     const int presses = std::atoi(argv[1]);
     Main window;
-    window.board().Clock.Interval = 50;
-    window.board().Degree.Interval = 3600000;
-    if (!showAndWait(window))
+    if (!showAndWait(window, {.minute = 50, .tick = AnHour}))
         return 1;
-    PromptAnswerer answerer(window, [](int) { return false; });
+    PromptAnswerer answerer(window);
     for (int i = 0; i < presses; ++i)
         window.button().click();
     if (!QTest::qWaitFor([&] { return answerer.shown == 1 && window.button().isEnabled(); }, 10000))

@@ -2,46 +2,34 @@
 # A whole round of the real game under strace: it writes no file, talks to nothing but its X display, starts no
 # process, and a command line that the toolkit would obey changes nothing.
 set -u
-game=$1
-close_window=$2
-. "$(dirname "$0")/../window/xvfb_session.sh"
-command -v strace >/dev/null 2>&1 || { echo "SKIP: strace is not installed"; exit 77; }
+game=$1 close_window=$2
+. "$(dirname "$0")/../support/testlib.sh"
+need strace
+start_x_session
 # As in a desktop session, no session bus. Caches go to a folder of the test's.
 export XDG_CACHE_HOME="$session_dir/cache"
 unset DBUS_SESSION_BUS_ADDRESS
 trace=$session_dir/trace
 
 # The design board as the game shows it without arguments.
-start_game "$game"
-main=$(game_window 30)
-[ -n "$main" ] || fail "no game window"
-await_dial "$main" 0,255,0 || fail "design dial is not green: $seen"
-xwd -silent -id "$main" | convert xwd:- "$session_dir/plain.png"
+show_game 30 "$game"
+crop "$main" plain
 # This run only gives the picture to compare with; the traced run below is the one closed by its window.
-kill -TERM "$game_pid"
-wait "$game_pid" || fail "the game ended with status $? on a termination request"
-game_pid=
+terminate_game 10
 
 # Each of these the toolkit would act on if it were handed the command line: another platform, size, title,
 # direction, style, or display.
-start_game strace -f --seccomp-bpf -qq -o "$trace" -e trace=%file,socket,connect,bind,listen,%process \
+show_game 20 strace -f --seccomp-bpf -qq -o "$trace" -e trace=%file,socket,connect,bind,listen,%process \
     "$game" --foo bar -platform offscreen -qwindowgeometry 300x300+40+40 -qwindowtitle Fremd -reverse \
     -style windows -display :99
-main=$(game_window 20)
-[ -n "$main" ] || fail "with arguments there is no game window"
-await_dial "$main" 0,255,0 || fail "with arguments the design dial is not green: $seen"
 xdotool getwindowgeometry "$main" | grep -q 'Position: 0,0' || fail "moved: $(xdotool getwindowgeometry "$main")"
 xdotool getwindowgeometry "$main" | grep -q 'Geometry: 201x266' || fail "resized: $(xdotool getwindowgeometry "$main")"
-xwd -silent -id "$main" | convert xwd:- "$session_dir/with-arguments.png"
+crop "$main" with-arguments
 same_image "$session_dir/plain.png" "$session_dir/with-arguments.png" || fail "the board looks different with arguments"
 
 # The round, as in play.
-click_button "$main" 20 30
-await_dial "$main" 28,255,0 || fail "after 20 clicks the dial is $seen"
-prompt=$(verdict_window 75)
-[ -n "$prompt" ] || fail "no verdict after the minute"
-answer_no "$prompt"
-close_game "$main" || fail "the game ended with status $?"
+play_round 30
+close_game 10 || fail "the game ended with status $?"
 [ -s "$game_log" ] && fail "the game said something"
 
 # The toolkit's own, allowed: Qt makes sure the runtime folder exists (a mkdir that finds it there), and

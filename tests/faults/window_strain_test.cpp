@@ -16,16 +16,6 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 namespace {
-// The heap is read every 50 rounds after a warm-up of 100, and its growth taken as the median of the
-// steps between readings: a cache that fills once makes one step (of 35 to 130 KB here), a leak makes
-// every step, so a straight-line fit would swing with the caches and the median does not.
-// Over 23 runs the median stayed between 0 and 6 bytes a round, and at 1 under AddressSanitizer; a
-// verdict box gathering one toolkit connection per question made it 97, a QObject leaked per round 162.
-constexpr int Rounds = 1000;
-constexpr int WarmUpRounds = 100;
-constexpr int SampleEvery = 50;
-constexpr double MaxGrowthPerRound = 32;
-
 // The bytes handed out by the allocator and not yet freed: unlike the resident size, this does not
 // move with pages the allocator keeps or returns.
 std::size_t heapInUse()
@@ -71,10 +61,10 @@ private slots:
     {
         // A press lost in the toolkit's double-click handling, or counted twice, makes the record wrong.
         Main window;
-        // The minute is cut to 15 s: the burst takes under 2 s here, a few more under the sanitizers.
-        window.board().Clock.Interval = 15000;
-        QVERIFY(showAndWait(window));
-        PromptAnswerer answerer(window, [](int) { return false; });
+        // The minute is cut to 45 s: the burst takes under 2 s here, but one sanitizer run beside the rest of the
+        // suite took 17 s.
+        QVERIFY(showAndWait(window, {.minute = 45000}));
+        PromptAnswerer answerer(window);
         QElapsedTimer burst;
         burst.start();
         for (int i = 0; i < 20000; ++i)
@@ -83,7 +73,7 @@ private slots:
         QVERIFY2(answerer.shown == 0, "the shortened minute ran out during the burst");
         QCOMPARE(window.round().Pushes, 20000);
         QCOMPARE(window.board().Score.Caption, std::string("000 pushes"));
-        QVERIFY(waitForRoundEnd(window, answerer, 1, 20000));
+        QVERIFY(waitForRoundEnd(window, answerer, 1, 60000));
         QCOMPARE(answerer.shown, 1);
         QVERIFY(answerer.lastText.startsWith("Are you superhuman"));
         QCOMPARE(window.round().BestPushes, 20000);
@@ -93,11 +83,18 @@ private slots:
     void aThousandRoundsEachEndOnceAndLeaveMemoryAsItWas()
     {
         // Anything kept per round (prompts, captions, queued ticks) would pile up over an evening's play.
+        // The heap is read every 50 rounds after a warm-up of 100, and its growth taken as the median of the
+        // steps between readings: a cache that fills once makes one step (of 35 to 130 KB here), a leak makes
+        // every step, so a straight-line fit would swing with the caches and the median does not.
+        // Over 23 runs the median stayed between 0 and 6 bytes a round, and at 1 under AddressSanitizer; a
+        // verdict box gathering one toolkit connection per question made it 97, a QObject leaked per round 162.
+        constexpr int Rounds = 1000;
+        constexpr int WarmUpRounds = 100;
+        constexpr int SampleEvery = 50;
+        constexpr double MaxGrowthPerRound = 32;
         Main window;
-        window.board().Clock.Interval = 2;
-        window.board().Degree.Interval = 1;
-        QVERIFY(showAndWait(window));
-        PromptAnswerer answerer(window, [](int) { return false; });
+        QVERIFY(showAndWait(window, {.minute = 2, .tick = 1}));
+        PromptAnswerer answerer(window);
         int best = 0;
         std::vector<std::size_t> heap;
         QString readings;
@@ -130,9 +127,8 @@ private slots:
     {
         // A resize in the middle of a round must neither crash the painting nor move or lose any control.
         Main window;
-        window.board().Clock.Interval = 3600000; // the round stays open, the sweep hand stays up
-        window.board().Degree.Interval = 3600000;
-        QVERIFY(showAndWait(window));
+        // The round stays open, the sweep hand stays up.
+        QVERIFY(showAndWait(window, {.minute = AnHour, .tick = AnHour}));
         for (int i = 0; i < 80; ++i)
             window.button().click();
         // Counting the paints shows the storm of resizes was drawn and not coalesced away.

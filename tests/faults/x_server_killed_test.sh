@@ -2,19 +2,18 @@
 # The X server dying in the middle of a round: the game ends within a second, says why in one line, exits 1, no core.
 set -u
 game=$1
-. "$(dirname "$0")/../window/xvfb_session.sh"
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+. "$(dirname "$0")/../support/testlib.sh"
+start_x_session
 
 # Room for a core file, so that a crash would leave one (ulimit -c is not POSIX, but dash, bash and busybox sh have it).
 # shellcheck disable=SC3045
 ulimit -c unlimited 2>/dev/null || true
 cd "$session_dir" || exit 1
 
-start_game "$game"
-main=$(game_window 30)
-[ -n "$main" ] || fail "no game window"
+show_game 30 "$game"
 # The round is running, presses still arriving and the board repainting, when the server goes.
-click_button "$main" 30 10
+click_button 30 10
 xdotool click --repeat 1000 --delay 2 1 2>/dev/null &
 sleep 0.5
 kill -KILL "$xvfb_pid"

@@ -1,4 +1,4 @@
-// Counts the events of one kind that reach a widget, and may act on each: the benchmarks and tests watch paints and shows with it.
+// Counts the events of one kind that reach a widget, and may act on each: the tests watch paints (and the area each covers) and shows with it.
 #pragma once
 
 #include <QEvent>
@@ -9,11 +9,11 @@
 
 class EventCounter : public QObject {
 public:
-    explicit EventCounter(QEvent::Type type, std::function<void()> onEvent = {})
+    explicit EventCounter(QEvent::Type type, std::function<void(QEvent&)> onEvent = {})
         : m_type(type), m_onEvent(std::move(onEvent))
     {
     }
-    EventCounter(QObject& watched, QEvent::Type type, std::function<void()> onEvent = {})
+    EventCounter(QObject& watched, QEvent::Type type, std::function<void(QEvent&)> onEvent = {})
         : EventCounter(type, std::move(onEvent))
     {
         watch(watched);
@@ -29,13 +29,13 @@ protected:
         if (event->type() == m_type) {
             ++m_count;
             if (m_onEvent)
-                m_onEvent();
+                m_onEvent(*event);
         }
         return false;
     }
 
 private:
     QEvent::Type m_type;
-    std::function<void()> m_onEvent;
+    std::function<void(QEvent&)> m_onEvent;
     int m_count = 0;
 };

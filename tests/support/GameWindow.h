@@ -20,16 +20,32 @@ struct BoardImage {
     QColor at(double x, double y) const { return image.pixelColor(int(x * ratio), int(y * ratio)); }
 };
 
-inline bool showAndWait(Main& window)
+// How a test shows the window: the minute and the sweep's tick shortened (zero keeps the design interval), and
+// whether to wait until the window also has the keyboard.
+struct Showing {
+    int minute = 0;
+    int tick = 0;
+    bool active = false;
+};
+
+// An interval that outlasts any test: the minute held open, or the sweep hand held still.
+constexpr int AnHour = 3600000;
+
+inline bool showAndWait(Main& window, Showing how = {})
 {
+    if (how.minute)
+        window.board().Clock.Interval = how.minute;
+    if (how.tick)
+        window.board().Degree.Interval = how.tick;
     window.show();
-    return QTest::qWaitForWindowExposed(&window);
+    return QTest::qWaitForWindowExposed(&window) && (!how.active || QTest::qWaitForWindowActive(&window));
 }
 
-// Answers each prompt as it appears, from inside its event loop, and counts what it saw.
+// Answers each prompt as it appears, from inside its event loop, and counts what it saw: No, unless yesForShowing
+// says Yes for the showing counted so far.
 class PromptAnswerer : public QObject {
 public:
-    explicit PromptAnswerer(Main& window, std::function<bool(int)> yesForShowing)
+    explicit PromptAnswerer(Main& window, std::function<bool(int)> yesForShowing = [](int) { return false; })
         : m_window(window), m_yes(std::move(yesForShowing))
     {
         connect(&m_poll, &QTimer::timeout, this, &PromptAnswerer::answerIfShown);

@@ -8,6 +8,16 @@
 
 using namespace std::chrono_literals;
 
+// A timer that counts its expiries as they are delivered.
+class CountedTimer : public ExactTimer {
+public:
+    CountedTimer()
+    {
+        connect(this, &ExactTimer::timeout, [this] { ++fired; });
+    }
+    int fired = 0;
+};
+
 class ExactTimerTest : public QObject {
     Q_OBJECT
 
@@ -41,42 +51,36 @@ private slots:
     void anExpiryThatFellDueBeforeAStopIsNeverDelivered()
     {
         // Once the rules switch a timer off, a tick already due must not reach them.
-        ExactTimer timer;
-        int fired = 0;
-        connect(&timer, &ExactTimer::timeout, [&] { ++fired; });
+        CountedTimer timer;
         timer.start(1ms);
         stayBusy(10ms);
         timer.stop();
         QVERIFY(!timer.isActive());
         QTest::qWait(20);
-        QCOMPARE(fired, 0);
+        QCOMPARE(timer.fired, 0);
         QVERIFY(!timer.deliverIfDue());
     }
 
     void expiriesMissedWhileBusyAreDeliveredOnceNotMadeUp()
     {
         // Ten ticks owed after a busy spell would spin the sweep hand forward in one go.
-        ExactTimer timer;
-        int fired = 0;
-        connect(&timer, &ExactTimer::timeout, [&] { ++fired; });
+        CountedTimer timer;
         timer.start(2ms);
         stayBusy(25ms);
         QCoreApplication::processEvents();
-        QCOMPARE(fired, 1);
+        QCOMPARE(timer.fired, 1);
         timer.stop();
     }
 
     void aDueExpiryCanBeTakenAheadOfTheEventLoop()
     {
         // The end of the minute takes the sweep's last tick first when both fell due together.
-        ExactTimer timer;
-        int fired = 0;
-        connect(&timer, &ExactTimer::timeout, [&] { ++fired; });
+        CountedTimer timer;
         timer.start(20ms);
         QVERIFY(!timer.deliverIfDue());
         stayBusy(25ms);
         QVERIFY(timer.deliverIfDue());
-        QCOMPARE(fired, 1);
+        QCOMPARE(timer.fired, 1);
         QVERIFY(!timer.deliverIfDue());
         timer.stop();
     }

@@ -31,12 +31,19 @@ class HighDpi : public QObject {
         return last - first + 1;
     }
 
+    // One window for all: the tests only look at it.
+    Main window;
+    QImage grab;
+
 private slots:
+    void initTestCase()
+    {
+        QVERIFY(showAndWait(window));
+        grab = window.grab().toImage();
+    }
+
     void theGrabHasOneImagePixelPerDevicePixel()
     {
-        Main window;
-        QVERIFY(showAndWait(window));
-        const QImage grab = window.grab().toImage();
         const qreal ratio = window.devicePixelRatioF();
         QCOMPARE(grab.size(), (QSizeF(201, 266) * ratio).toSize());
         // Shrunk back to 1x, the board must be the same board.
@@ -53,9 +60,6 @@ private slots:
     void labelTextIsSetAtTheScaledSize()
     {
         // Text laid out at 1x and stretched would match too; text set at the scale keeps its width ratio.
-        Main window;
-        QVERIFY(showAndWait(window));
-        const QImage grab = window.grab().toImage();
         const QRect scoreText(104, 201, 96, 30);
         const int oneX = inkWidth(drawnAtOneX(window), scoreText);
         const int scaled = inkWidth(grab, scoreText);
@@ -67,11 +71,8 @@ private slots:
     {
         // A 1x board blown up to 2x has every 2×2 block of one colour; drawn natively, the dial's
         // rim and the letters are smoothed at the finer pixels, so many blocks are mixed.
-        Main window;
-        QVERIFY(showAndWait(window));
         if (window.devicePixelRatioF() != 2)
             QSKIP("runs at scale 2");
-        const QImage grab = window.grab().toImage();
         int mixedBlocks = 0;
         for (int y = 0; y + 1 < grab.height(); y += 2)
             for (int x = 0; x + 1 < grab.width(); x += 2) {

@@ -16,16 +16,14 @@ private slots:
     void theButtonHasTheFocusAtStart()
     {
         Main window;
-        QVERIFY(showAndWait(window));
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(showAndWait(window, {.active = true}));
         QCOMPARE(QApplication::focusWidget(), &window.button());
     }
 
     void eachSpacePressCountsOnceAndAHeldKeyDoesNotRepeat()
     {
         Main window;
-        QVERIFY(showAndWait(window));
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(showAndWait(window, {.active = true}));
         QTest::keyClick(&window.button(), Qt::Key_Space);
         QCOMPARE(window.round().Pushes, 1);
         // A held key: one real press, a burst of repeated press/release pairs, one real release.
@@ -41,10 +39,8 @@ private slots:
     void theFocusComesBackToTheButtonAfterTheVerdict()
     {
         Main window;
-        window.board().Clock.Interval = 50;
-        QVERIFY(showAndWait(window));
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        PromptAnswerer answerer(window, [](int) { return false; });
+        QVERIFY(showAndWait(window, {.minute = 50, .active = true}));
+        PromptAnswerer answerer(window);
         QTest::keyClick(&window.button(), Qt::Key_Space);
         QTRY_COMPARE_WITH_TIMEOUT(answerer.shown, 1, 2000);
         // The window's focus child is what takes the keys once the window is active again.

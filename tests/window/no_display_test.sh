@@ -2,17 +2,10 @@
 # Without a display the game says so in one line and exits 2, instead of aborting with a core dump.
 set -u
 game=$1
+. "$(dirname "$0")/../support/testlib.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-fail() {
-    echo "FAIL: $*"
-    echo "--- the game's standard output ---"
-    cat "$work/out"
-    echo "--- the game's standard error ---"
-    cat "$work/err"
-    echo "--- end of the game's output ---"
-    exit 1
-}
+game_log="$work/out $work/err"
 for display in unset :987; do
     if [ "$display" = unset ]; then
         env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$game" >"$work/out" 2>"$work/err"

@@ -1,10 +1,10 @@
 # Sourced by the tests that listen to the game through Orca: a speech server that speaks to no device, and Orca with
-# fresh settings, its debug log at $orca_log. Run inside a session bus and after xvfb_session.sh. Skips (77) where
+# fresh settings, its debug log at $orca_log. Run inside a session bus and after start_x_session. Skips (77) where
 # Orca or the speech server is missing, or where another Orca of this user already runs (Orca will not start then).
 # shellcheck shell=sh
-# shellcheck disable=SC2154 # session_dir comes from xvfb_session.sh, which is sourced first
+# shellcheck disable=SC2154 # session_dir comes from start_x_session, which runs first
 need orca speech-dispatcher
-[ -x /usr/lib/speech-dispatcher-modules/sd_dummy ] || { echo "SKIP: speech-dispatcher's dummy module is missing"; exit 77; }
+[ -x /usr/lib/speech-dispatcher-modules/sd_dummy ] || skip "speech-dispatcher's dummy module is missing"
 orca_here=$(dirname "$0")
 speech_dir=$session_dir/speech
 mkdir -p "$speech_dir"
@@ -27,7 +27,7 @@ speechd_pid=$!
 orca_log=$session_dir/orca.log
 orca_pid=
 start_orca() {
-    pgrep -u "$(id -u)" -x orca >/dev/null && { echo "SKIP: another Orca of this user is running"; exit 77; }
+    pgrep -u "$(id -u)" -x orca >/dev/null && skip "another Orca of this user is running"
     /usr/bin/python3 "$orca_here/orca_logged.py" -u "$session_dir/orca-settings" --debug-file "$orca_log" \
         >"$session_dir/orca.out" 2>&1 &
     orca_pid=$!

@@ -3,8 +3,10 @@
 # keeps the toolkit waiting before any window or event loop exists.
 set -u
 game=$1
-command -v python3 >/dev/null 2>&1 || { echo "SKIP: python3 is not installed"; exit 77; }
+. "$(dirname "$0")/../support/testlib.sh"
+need python3
 runtime=$(mktemp -d)
+game_log=$runtime/game.log
 chmod 700 "$runtime"
 game_pid=
 mute_pid=
@@ -24,19 +26,9 @@ time.sleep(60)' "$runtime/wayland-mute" &
 mute_pid=$!
 for _ in $(seq 50); do [ -S "$runtime/wayland-mute" ] && break; sleep 0.1; done
 
-XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=wayland-mute QT_QPA_PLATFORM=wayland "$game" >"$runtime/game.log" 2>&1 &
+XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=wayland-mute QT_QPA_PLATFORM=wayland "$game" >"$game_log" 2>&1 &
 game_pid=$!
 sleep 1.5
-kill -0 "$game_pid" 2>/dev/null || { cat "$runtime/game.log"; echo "FAIL: the game did not wait for the display"; exit 1; }
-kill -TERM "$game_pid"
-for _ in $(seq 50); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$game_pid" 2>/dev/null; then
-    cat "$runtime/game.log"
-    echo "FAIL: the game still runs 5 s after SIGTERM during its start"
-    exit 1
-fi
-wait "$game_pid"
-status=$?
-game_pid=
-[ "$status" -eq 0 ] || { cat "$runtime/game.log"; echo "FAIL: SIGTERM during the start ended the game with status $status"; exit 1; }
+kill -0 "$game_pid" 2>/dev/null || fail "the game did not wait for the display"
+terminate_game 5
 echo "SIGTERM during the start ended the game with status 0"

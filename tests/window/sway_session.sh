@@ -1,7 +1,7 @@
 # Sourced by the Wayland tests: a headless sway of their own, run as an unprivileged user, and the game on it.
 # Skips (status 77) where sway or its tools are missing. Every program of the session runs as that user, through as_user.
 # shellcheck shell=sh
-. "$(dirname "$0")/../support/game_test.sh"
+. "$(dirname "$0")/../support/testlib.sh"
 need sway swaymsg wtype grim setpriv python3 convert
 need_wayland_plugin
 # sway refuses to run as root; nobody exists on every Debian machine.
@@ -103,31 +103,23 @@ await_window() {
 # Asks sway to close the focused window, as its close binding does.
 close_focused() { as_user swaymsg kill >/dev/null; }
 
+# Asks sway to close the board, as its close binding does with the board focused.
+close_board() {
+    focus_title 'Der Tastenrenner'
+    close_focused
+}
+
 # Focuses the window titled TITLE.
 focus_title() { as_user swaymsg "[title=\"^$1\$\"] focus" >/dev/null; }
-
-# Waits up to SECONDS for the game to end; returns its exit status, or fails if it outlives them.
-await_game_end() {
-    for _ in $(seq $(( $1 * 10 ))); do
-        kill -0 "$game_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    if kill -0 "$game_pid" 2>/dev/null; then
-        command -v gdb >/dev/null 2>&1 && gdb -p "$game_pid" -batch -ex 'thread apply all bt' 2>/dev/null | grep -E '^(#|Thread)' | head -60
-        fail "the game still runs $1 s after it was asked to end"
-    fi
-    wait "$game_pid"
-    set -- "$?"
-    game_pid=
-    return "$1"
-}
 
 # Sends wtype's key options (-k KEY, -P KEY, -s MS, ...) to the focused window. wtype brings a virtual keyboard of its
 # own each time: the pauses let sway take its keymap before the first key and deliver the last release before the
 # keyboard goes. Keys that must all count go in one call, on one keyboard.
 press() { as_user wtype -s 200 "$@" -s 200; }
 
-# Colour of the pixel X,Y of the window titled TITLE, as "R,G,B", read from a screenshot of the compositor's output.
+# Colour of the pixel X,Y of the window titled TITLE, as "R,G,B", read from a screenshot of the compositor's output:
+# the game's window is known here by its title.
+main='Der Tastenrenner'
 pixel() {
     at=$(windows | grep "^$1|" | head -n 1 | sed 's/.*|at=//')
     [ -n "$at" ] || { echo "no window"; return; }
@@ -135,12 +127,3 @@ pixel() {
     convert "$runtime/pixel.png" -format "%[fx:int(255*p{0,0}.r)],%[fx:int(255*p{0,0}.g)],%[fx:int(255*p{0,0}.b)]" info:-
 }
 
-# Waits up to SECONDS for the dial of the board to read WANT ("R,G,B"); the last reading is left in $seen.
-await_dial() {
-    for _ in $(seq $(( $2 * 10 ))); do
-        seen=$(pixel 'Der Tastenrenner' 100 180)
-        [ "$seen" = "$1" ] && return 0
-        sleep 0.1
-    done
-    return 1
-}

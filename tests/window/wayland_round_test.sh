@@ -32,14 +32,12 @@ windows | grep -q '^Der Tastenrenner|focused=False|urgent=False' || fail "Yes fl
 press -k n
 await_window '^Der Tastenrenner\|focused=True\|urgent=False' 5 || fail "No did not hand the focus back to the board"
 windows | grep -q '^Blah|' && fail "No did not close the verdict"
-[ "$(pixel 'Der Tastenrenner' 100 180)" = 6,255,0 ] || fail "the dial lost the round's colour"
+[ "$(dial_colour)" = 6,255,0 ] || fail "the dial lost the round's colour"
 
 # The focus is back on the button: the next Space starts a new round from one.
 press -k space
 await_dial 1,255,0 5 || fail "Space after the verdict did not start a new round: the dial is $seen"
-focus_title 'Der Tastenrenner'
-close_focused
-await_game_end 5
+await_game_end 5 close_board
 status=$?
 [ "$status" -eq 0 ] || fail "the game ended with status $status on the close request"
 echo "played on sway: 4 presses counted, the verdict refused Escape and the close request, Yes kept it, No gave the focus back"

@@ -2,7 +2,7 @@
 # The game runs natively on a Wayland compositor (weston, headless), without falling back, and ends cleanly.
 set -u
 game=$1
-. "$(dirname "$0")/../support/game_test.sh"
+. "$(dirname "$0")/../support/testlib.sh"
 need weston
 need_wayland_plugin
 
@@ -22,17 +22,13 @@ weston_pid=$!
 for _ in $(seq 100); do [ -S "$runtime/wayland-test" ] && break; sleep 0.05; done
 [ -S "$runtime/wayland-test" ] || { cat "$runtime/weston.log"; fail "weston did not start"; }
 
-WAYLAND_DISPLAY=wayland-test QT_QPA_PLATFORM=wayland QT_DEBUG_PLUGINS=0 "$game" >"$runtime/game.log" 2>&1 &
+WAYLAND_DISPLAY=wayland-test QT_QPA_PLATFORM=wayland QT_DEBUG_PLUGINS=0 "$game" >"$game_log" 2>&1 &
 game_pid=$!
 sleep 4
 kill -0 "$game_pid" 2>/dev/null || fail "the game did not keep running on Wayland"
 # A fallback to another platform, or any complaint of the Wayland plugin, shows in its output.
-if grep -qiE 'fail|error|could not|xcb|fallback|warning' "$runtime/game.log"; then
+if grep -qiE 'fail|error|could not|xcb|fallback|warning' "$game_log"; then
     fail "the game complained on Wayland"
 fi
-kill -TERM "$game_pid"
-wait "$game_pid"
-status=$?
-game_pid=
-[ "$status" -eq 0 ] || fail "the game ended with status $status on a termination request"
+terminate_game 5
 echo "ran 4 s natively on Wayland without a complaint, ended with status 0"

@@ -2,22 +2,18 @@
 # A whole round on the real game under an X server, played as a player would: clicks, the minute, Yes, then No.
 set -u
 game=$1
-. "$(dirname "$0")/xvfb_session.sh"
+. "$(dirname "$0")/../support/testlib.sh"
+start_x_session
 
-start_game "$game"
-main=$(game_window 30)
-[ -n "$main" ] || fail "no game window"
-await_dial "$main" 0,255,0 || fail "design dial is not green: $seen"
-crop "$main" 201x34+0+232 record-before
+show_game 30 "$game"
+crop "$main" record-before 201x34+0+232
 
 # 20 clicks: the dial turns round(20 * 255 / 180) = 28 red, the needle stands at 20 degrees.
-click_button "$main" 20 30
-await_dial "$main" 28,255,0 || fail "after 20 clicks the dial is $seen"
-await_pixel "$main" 120 45 0,255,255 || fail "the needle is not at 20 degrees: $seen"
+click_to 20 30 28,255,0
+await_pixel 120 45 0,255,255 || fail "the needle is not at 20 degrees: $seen"
 
 start=$(date +%s)
-prompt=$(verdict_window 75)
-[ -n "$prompt" ] || fail "no verdict after the minute"
+await_verdict 75
 elapsed=$(( $(date +%s) - start ))
 { [ "$elapsed" -ge 57 ] && [ "$elapsed" -le 62 ]; } || fail "verdict came $elapsed s after the clicks"
 
@@ -31,13 +27,12 @@ again=$(xdotool search --onlyvisible --name '^Blah$' | head -n 1)
 answer_no "$again"
 
 # Idle: the needle is back up, the colour kept, the record label rewritten.
-await_pixel "$main" 120 45 28,255,0 || fail "the needle did not return: $seen"
-[ "$(dial_colour "$main")" = "28,255,0" ] || fail "the dial lost the round's colour"
-crop "$main" 201x34+0+232 record-after
+await_pixel 120 45 28,255,0 || fail "the needle did not return: $seen"
+[ "$(dial_colour)" = "28,255,0" ] || fail "the dial lost the round's colour"
+crop "$main" record-after 201x34+0+232
 same_image "$session_dir/record-before.png" "$session_dir/record-after.png" && fail "the record label did not change"
 
 # The next click starts a new round from one.
-click_button "$main" 1 0
-await_dial "$main" 1,255,0 || fail "the next click did not start a new round: $seen"
+click_to 1 0 1,255,0
 kill -0 "$game_pid" || fail "the game died"
 echo "round played: verdict after ${elapsed}s, Yes showed it again, No ended it, record rewritten, new round started"
