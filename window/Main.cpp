@@ -227,4 +227,7 @@ void Main::paintEvent(QPaintEvent* event)
     painter.scale(1 / TwipsPerPixel, 1 / TwipsPerPixel);
     const QRectF exposedPixels(event->rect());
     m_painter.draw(painter, m_board, QRectF(exposedPixels.topLeft() * TwipsPerPixel, exposedPixels.size() * TwipsPerPixel));
+    // The frame goes to the screen as this returns; the box is built in the idle moment after it.
+    if (!m_prompt && !m_promptQueued)
+        m_promptQueued = QMetaObject::invokeMethod(this, [this] { prompt(); }, Qt::QueuedConnection);
 }

@@ -62,8 +62,9 @@ private:
     QTimer m_frameTimer;
     bool m_pressingButton = false;
     bool m_lastFrameAnswered = false;
-    // Built, and made ready to show, at the round's first tick rather than at start: setting up its
-    // buttons looks up icon themes, which would hold back the first sight of the board, and a first
-    // showing that had to do it all would come late at the end of the minute.
+    // Built, and made ready to show, once the board's first frame is out: setting up its buttons looks up
+    // icon themes, about 11 ms of work that would hold back the first sight of the board, or stall the
+    // first clicks of a round, and a first showing that had to do it all would come late at the minute.
     std::unique_ptr<PromptBox> m_prompt;
+    bool m_promptQueued = false;
 };
