@@ -64,9 +64,6 @@ void Main::onDegreeTimer()
         return;
     prompt();
     m_round.SweepTick();
-    // The minute's last tick falls due with the minute itself: the verdict box goes out first, the hand's frame after.
-    if (m_clockTimer.deliverIfDue())
-        return;
     syncBoard();
 }
 
