@@ -24,6 +24,16 @@ private slots:
     // After Yes the box stays up for the question that follows; the next test starts without it.
     void cleanup() { m_window.prompt().hide(); }
 
+    void theBoxIsMadeReadyOnceTheBoardIsShownNotDuringTheRound()
+    {
+        // Its setup takes milliseconds; made at a tick, it would hold up the clicks of a round's first second.
+        Main window;
+        QVERIFY(showAndWait(window));
+        QTRY_VERIFY(window.findChild<PromptBox*>() != nullptr);
+        QVERIFY(window.findChild<PromptBox*>()->testAttribute(Qt::WA_WState_Created));
+        QCOMPARE(window.round().Pushes, 0);
+    }
+
     void theBoxShowsTitleTextAndYesAsDefault()
     {
         PromptBox& box = m_window.prompt();
