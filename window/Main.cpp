@@ -62,6 +62,7 @@ void Main::onDegreeTimer()
 {
     if (!m_board.Degree.Enabled)
         return;
+    // A window never painted yet, such as one kept covered, has no box ready: it is built at the first tick instead.
     prompt();
     m_round.SweepTick();
     syncBoard();
@@ -228,6 +229,6 @@ void Main::paintEvent(QPaintEvent* event)
     const QRectF exposedPixels(event->rect());
     m_painter.draw(painter, m_board, QRectF(exposedPixels.topLeft() * TwipsPerPixel, exposedPixels.size() * TwipsPerPixel));
     // The frame goes to the screen as this returns; the box is built in the idle moment after it.
-    if (!m_prompt && !m_promptQueued)
-        m_promptQueued = QMetaObject::invokeMethod(this, [this] { prompt(); }, Qt::QueuedConnection);
+    if (!m_prompt)
+        QMetaObject::invokeMethod(this, [this] { prompt(); }, Qt::QueuedConnection);
 }

@@ -66,5 +66,4 @@ private:
     // icon themes, about 11 ms of work that would hold back the first sight of the board, or stall the
     // first clicks of a round, and a first showing that had to do it all would come late at the minute.
     std::unique_ptr<PromptBox> m_prompt;
-    bool m_promptQueued = false;
 };
