@@ -38,13 +38,13 @@ suite)
 esac
 prompt=$(timeout 75 xdotool search --sync --onlyvisible --name '^Blah$' | head -n 1)
 [ -n "$prompt" ] || { spoken; fail "no verdict"; }
-# A blind player answers once the box has been heard. Orca speaks behind the game, on a busy machine by seconds
-# once it has the presses at the bell to echo: an answer before that takes the box away before it is read.
-for _ in $(seq 300); do spoken | grep -q "'alert Blah\.'" && break; sleep 0.1; done
+# A blind player answers once the box has been heard. With the presses at the bell to echo, Orca may be seconds
+# behind: an answer before that takes the box away before it is read.
+await_said "'alert Blah\.'"
 sleep 3
 [ "$play" != bell ] && { xdotool key Return; sleep 3; }
 xdotool key n
-# Orca speaks behind the game, the more so on a busy machine: its echo of this last key closes the transcript.
-for _ in $(seq 300); do spoken | grep -q "'n '\$" && break; sleep 0.1; done
+# Orca's echo of this last key closes the transcript.
+await_said "'n '\$"
 sleep 2
 spoken | awk -v t0="$started" '{ split($1, c, ":"); s = c[1] * 3600 + c[2] * 60 + c[3]; $1 = ""; printf "%6.1f s %s\n", s - t0 % 86400, $0 }'

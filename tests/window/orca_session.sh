@@ -50,3 +50,12 @@ spoken() {
          { if (u != "") print u; u = "" }
          END { if (u != "") print u }' "$orca_log" | sed "s/\(.*'\) *{.*}\$/\1/"
 }
+# Waits up to 30 s for Orca to have said what matches the grep PATTERN: it speaks behind the game, on a busy machine
+# by seconds.
+await_said() {
+    for _ in $(seq 300); do
+        spoken | grep -q "$1" && return 0
+        sleep 0.1
+    done
+    return 1
+}
