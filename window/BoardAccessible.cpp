@@ -89,31 +89,26 @@ public:
     }
 
 private:
-    QString name() const
+    // The label a control reads from, where it is one.
+    const Label* label() const
     {
         const Board& board = m_view->board();
         switch (m_control) {
-        case PaintedControl::Dial: return QStringLiteral("Dial");
-        case PaintedControl::Minute: return QStringLiteral("Minute");
-        case PaintedControl::Title: return QString::fromStdString(board.Title.Caption);
-        case PaintedControl::Score: return QString::fromStdString(board.Score.Caption);
-        case PaintedControl::Record: return QString::fromStdString(board.Record.Caption);
+        case PaintedControl::Title: return &board.Title;
+        case PaintedControl::Score: return &board.Score;
+        case PaintedControl::Record: return &board.Record;
+        default: return nullptr;
         }
-        return {};
     }
 
-    Rect bounds() const
+    QString name() const
     {
-        const Board& board = m_view->board();
-        switch (m_control) {
-        case PaintedControl::Dial:
-        case PaintedControl::Minute: return board.Background.Bounds;
-        case PaintedControl::Title: return board.Title.Bounds;
-        case PaintedControl::Score: return board.Score.Bounds;
-        case PaintedControl::Record: return board.Record.Bounds;
-        }
-        return {};
+        if (const Label* shown = label())
+            return QString::fromStdString(shown->Caption);
+        return m_control == PaintedControl::Dial ? QStringLiteral("Dial") : QStringLiteral("Minute");
     }
+
+    Rect bounds() const { return label() ? label()->Bounds : m_view->board().Background.Bounds; }
 
     QPointer<QWidget> m_window;
     BoardView* m_view;
@@ -225,6 +220,15 @@ QAccessibleInterface* boardFactory(const QString& className, QObject* object)
         return new ButtonAccessible(&view->button(), view);
     return nullptr;
 }
+
+// Only a listening screen reader asks for the window's description; nothing is built for one that is not there.
+QAccessibleInterface* listenedTo(QWidget& window, PaintedControl control)
+{
+    if (!QAccessible::isActive())
+        return nullptr;
+    auto* board = static_cast<MainAccessible*>(QAccessible::queryAccessibleInterface(&window));
+    return board ? board->painted(control) : nullptr;
+}
 }
 
 void installBoardAccessibility()
@@ -235,13 +239,10 @@ void installBoardAccessibility()
 
 void announceTextChange(QWidget& window, PaintedControl control)
 {
-    if (!QAccessible::isActive())
-        return;
-    auto* board = static_cast<MainAccessible*>(QAccessible::queryAccessibleInterface(&window));
-    if (!board)
-        return;
-    QAccessibleEvent event(board->painted(control), QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&event);
+    if (QAccessibleInterface* label = listenedTo(window, control)) {
+        QAccessibleEvent event(label, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 QString spokenCount(std::int64_t pushes, bool newRecord)
@@ -252,12 +253,8 @@ QString spokenCount(std::int64_t pushes, bool newRecord)
 
 void announceMinuteGone(QWidget& window)
 {
-    if (!QAccessible::isActive())
-        return;
-    auto* board = static_cast<MainAccessible*>(QAccessible::queryAccessibleInterface(&window));
-    if (!board)
-        return;
-    QAccessibleInterface* minute = board->painted(PaintedControl::Minute);
-    QAccessibleValueChangeEvent event(minute, minute->valueInterface()->currentValue());
-    QAccessible::updateAccessibility(&event);
+    if (QAccessibleInterface* minute = listenedTo(window, PaintedControl::Minute)) {
+        QAccessibleValueChangeEvent event(minute, minute->valueInterface()->currentValue());
+        QAccessible::updateAccessibility(&event);
+    }
 }
