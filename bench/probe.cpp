@@ -299,13 +299,8 @@ struct Program {
     }
 };
 
-struct Shown {
-    xcb_window_t window = 0;
-    Clock::time_point at;
-};
-
 // The program's window once it shows the green design dial, and the redraw that brought it.
-Shown awaitBoard(XServer& x, const Program& program, Clock::time_point deadline)
+Seen awaitBoard(XServer& x, const Program& program, Clock::time_point deadline)
 {
     xcb_window_t window = 0;
     for (;;) {
@@ -319,7 +314,7 @@ Shown awaitBoard(XServer& x, const Program& program, Clock::time_point deadline)
             continue;
         }
         if (x.dialPixels(window) == std::vector<Colour>(std::size(DialProbes), Green))
-            return {window, seen.at};
+            return seen;
     }
 }
 
@@ -342,7 +337,7 @@ struct Sample {
 struct Session {
     XServer& x;
     const Program& program;
-    Shown board;
+    Seen board;
     int count = 0;
 
     bool dialShows(int wanted)
@@ -455,7 +450,7 @@ double playRound(XServer& x, const Program& game, const std::string& log, bool b
 {
     const auto started = Clock::now();
     Process process(game.path, log);
-    const Shown board = awaitBoard(x, game, started + 20s);
+    const Seen board = awaitBoard(x, game, started + 20s);
     x.pointAtButton(board.window);
     x.idleUntil(Clock::now() + 500ms);
     x.click();
@@ -503,23 +498,24 @@ std::string fixed(double value, int decimals)
     return text;
 }
 
-struct Row {
-    std::string figure;
-    std::vector<std::string> cells;
-    std::string goal;
-};
-
+using Cells = std::vector<std::string>;
 using Samples = std::vector<std::vector<Sample>>;
-// Each game's idle rounds and busy rounds.
-using RoundLengths = std::vector<std::array<std::vector<double>, 2>>;
 using Field = std::function<double(const Sample&)>;
+
+void printRow(const std::string& figure, const Cells& cells, const std::string& goal)
+{
+    std::printf("| %-58s |", figure.c_str());
+    for (const std::string& cell : cells)
+        std::printf(" %-23s |", cell.c_str());
+    std::printf(" %s\n", goal.c_str());
+}
 
 // A paired figure: each program's median over the pairs, a game's beside the median of its per-pair ratios to
 // the floor, so a slow moment of the machine weighs on both programs of a pair alike.
-Row pairedRow(const std::string& figure, const Samples& samples, const Field& field, int decimals, const std::string& goal,
-              bool againstFloor = true, const std::function<std::string(const std::vector<Sample>&)>& note = {})
+Cells pairedCells(const Samples& samples, const Field& field, int decimals, bool againstFloor = true,
+                  const std::function<std::string(const std::vector<Sample>&)>& note = {})
 {
-    Row row{figure, {}, goal};
+    Cells cells;
     for (const std::vector<Sample>& runs : samples) {
         std::vector<double> values, ratios;
         for (std::size_t pair = 0; pair < runs.size(); ++pair) {
@@ -529,15 +525,15 @@ Row pairedRow(const std::string& figure, const Samples& samples, const Field& fi
         std::string cell = fixed(median(values), decimals);
         if (againstFloor && &runs != &samples[0])
             cell += " (" + fixed(median(ratios), 2) + "x)";
-        row.cells.push_back(note ? cell + ", " + note(runs) : cell);
+        cells.push_back(note ? cell + ", " + note(runs) : cell);
     }
-    return row;
+    return cells;
 }
 
 // Press to pixels over every click of every pair, a game's beside its distance above the floor.
-Row latencyRow(const std::string& figure, const Samples& samples, double q, const std::string& goal)
+Cells latencyCells(const Samples& samples, double q)
 {
-    Row row{figure, {}, goal};
+    Cells cells;
     double floorMs = 0;
     for (const std::vector<Sample>& runs : samples) {
         std::vector<double> all;
@@ -552,62 +548,46 @@ Row latencyRow(const std::string& figure, const Samples& samples, double q, cons
             floorMs = value;
         else
             cell += " (" + std::string(value >= floorMs ? "+" : "") + fixed(value - floorMs, 2) + ")";
-        row.cells.push_back(unseen ? cell + ", " + std::to_string(unseen) + " unseen" : cell);
+        cells.push_back(unseen ? cell + ", " + std::to_string(unseen) + " unseen" : cell);
     }
-    return row;
+    return cells;
 }
 
-std::vector<Row> rowsOf(const std::vector<Program>& programs, const Samples& samples, const RoundLengths& rounds)
+// Each game's idle rounds and busy rounds, the floor having none.
+void printTable(const std::vector<Program>& programs, const Samples& samples,
+                const std::vector<std::array<std::string, 2>>& rounds)
 {
-    std::vector<Row> rows{latencyRow("press to pixels at 10/s, median, ms", samples, 0.5, "<= floor + 0.1 ms"),
-                          latencyRow("press to pixels at 10/s, 95th percentile, ms", samples, 0.95, "<= floor + 0.5 ms"),
-                          latencyRow("press to pixels at 10/s, 99th percentile, ms", samples, 0.99, "-")};
+    Cells labels;
+    for (const Program& program : programs)
+        labels.push_back(program.label);
+    printRow("figure", labels, "goal");
+    printRow("press to pixels at 10/s, median, ms", latencyCells(samples, 0.5), "<= floor + 0.1 ms");
+    printRow("press to pixels at 10/s, 95th percentile, ms", latencyCells(samples, 0.95), "<= floor + 0.5 ms");
+    printRow("press to pixels at 10/s, 99th percentile, ms", latencyCells(samples, 0.99), "-");
     for (int i = 0; i < 2; ++i) {
         auto exact = [i](const std::vector<Sample>& runs) {
             const auto n = std::count_if(runs.begin(), runs.end(), [i](const Sample& s) { return s.backlogs[i].exact; });
             return n == static_cast<long>(runs.size()) ? std::string("exact") : std::to_string(n) + "/" + std::to_string(runs.size()) + " exact";
         };
-        rows.push_back(pairedRow("backlog of " + std::to_string(BacklogClicks[i]) + " clicks, last sent to final board, ms",
-                                 samples, [i](const Sample& s) { return s.backlogs[i].ms; }, 1,
-                                 "exact, <= 0.8x floor", true, exact));
+        printRow("backlog of " + std::to_string(BacklogClicks[i]) + " clicks, last sent to final board, ms",
+                 pairedCells(samples, [i](const Sample& s) { return s.backlogs[i].ms; }, 1, true, exact),
+                 "exact, <= 0.8x floor");
     }
-    rows.push_back(pairedRow("CPU over " + std::to_string(PacedClicks) + " clicks at 10/s, user+sys, ms", samples,
-                             [](const Sample& s) { return s.cpuMs; }, 2, "<= 1.2x floor"));
-    rows.push_back(pairedRow("start to first painted board, ms", samples, [](const Sample& s) { return s.startMs; }, 1,
-                             "<= 1.0x floor"));
-    rows.push_back(pairedRow("peak memory (VmHWM), MiB", samples, [](const Sample& s) { return s.peakMiB; }, 2,
-                             "<= 1.10x floor"));
-    const char* kinds[2] = {"idle", "busy"};
+    printRow("CPU over " + std::to_string(PacedClicks) + " clicks at 10/s, user+sys, ms",
+             pairedCells(samples, [](const Sample& s) { return s.cpuMs; }, 2), "<= 1.2x floor");
+    printRow("start to first painted board, ms", pairedCells(samples, [](const Sample& s) { return s.startMs; }, 1),
+             "<= 1.0x floor");
+    printRow("peak memory (VmHWM), MiB", pairedCells(samples, [](const Sample& s) { return s.peakMiB; }, 2),
+             "<= 1.10x floor");
     for (int busy = 0; busy < 2; ++busy) {
-        Row row{std::string(kinds[busy]) + " round, first click to verdict mapped, ms", {"-"},
-                "60000 +- 1 ms"};
-        for (std::size_t game = 1; game < programs.size(); ++game) {
-            std::string cell;
-            for (double length : rounds[game][busy])
-                cell += (cell.empty() ? "" : " ") + fixed(length, 1);
-            row.cells.push_back(cell);
-        }
-        rows.push_back(row);
+        Cells cells{"-"};
+        for (std::size_t game = 1; game < programs.size(); ++game)
+            cells.push_back(rounds[game][busy]);
+        printRow(std::string(busy ? "busy" : "idle") + " round, first click to verdict mapped, ms", cells,
+                 "60000 +- 1 ms");
     }
-    rows.push_back(pairedRow("wake-ups at rest after showing, per second", samples,
-                             [](const Sample& s) { return s.wakeupsPerSecond; }, 1, "0 per second", false));
-    return rows;
-}
-
-void printTable(const std::vector<Program>& programs, const std::vector<Row>& rows)
-{
-    auto print = [](const Row& row) {
-        std::printf("| %-58s |", row.figure.c_str());
-        for (const std::string& cell : row.cells)
-            std::printf(" %-23s |", cell.c_str());
-        std::printf(" %s\n", row.goal.c_str());
-    };
-    Row header{"figure", {}, "goal"};
-    for (const Program& program : programs)
-        header.cells.push_back(program.label);
-    print(header);
-    for (const Row& row : rows)
-        print(row);
+    printRow("wake-ups at rest after showing, per second",
+             pairedCells(samples, [](const Sample& s) { return s.wakeupsPerSecond; }, 1, false), "0 per second");
 }
 
 void run(const std::string& log, int pairs, int rounds, const std::vector<Program>& programs)
@@ -626,15 +606,16 @@ void run(const std::string& log, int pairs, int rounds, const std::vector<Progra
             samples[p].push_back(runSession(x, programs[p], log));
         }
     }
-    RoundLengths lengths(programs.size());
+    std::vector<std::array<std::string, 2>> lengths(programs.size());
     for (std::size_t game = 1; game < programs.size(); ++game)
         for (int round = 0; round < rounds; ++round)
             for (int busy = 0; busy < 2; ++busy) {
                 std::cerr << programs[game].label << ": " << (busy ? "busy" : "idle") << " round " << round + 1 << " of "
                           << rounds << '\n';
-                lengths[game][busy].push_back(playRound(x, programs[game], log, busy));
+                std::string& cell = lengths[game][busy];
+                cell += (cell.empty() ? "" : " ") + fixed(playRound(x, programs[game], log, busy), 1);
             }
-    printTable(programs, rowsOf(programs, samples, lengths));
+    printTable(programs, samples, lengths);
 }
 }
 
