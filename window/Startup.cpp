@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 struct HeldMessage {
@@ -63,8 +64,8 @@ void endOnLostConnection(QtMsgType type, const QMessageLogContext& context, cons
 
 int programArgc = 1;
 char* programArgv[] = {nullptr, nullptr};
-}
 
+// Exits the process with status 2, after one line on standard error, if no display can be reached.
 std::unique_ptr<QApplication> startApplication(const char* programName)
 {
     // The game takes no command line; the toolkit gets only the program's name.
@@ -81,6 +82,7 @@ std::unique_ptr<QApplication> startApplication(const char* programName)
     for (const HeldMessage& message : held)
         qt_message_output(message.type, QMessageLogContext(), message.text);
     return application;
+}
 }
 
 int playGame(const char* programName, const std::function<void(Main&)>& adjust)

@@ -2,13 +2,8 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 
 class Main;
-class QApplication;
-
-// Exits the process with status 2, after one line on standard error, if no display can be reached.
-std::unique_ptr<QApplication> startApplication(const char* programName);
 
 // The whole life of the game: the toolkit started, the window shown (after `adjust`, if given, has had it) until it
 // is closed or a termination signal comes, and the teardown bounded. Returns the exit status.
