@@ -51,10 +51,8 @@ void Main::onButtonClick()
 
 PromptBox& Main::prompt()
 {
-    if (!m_prompt) {
+    if (!m_prompt)
         m_prompt = std::make_unique<PromptBox>(this);
-        m_prompt->prepareFirstShow();
-    }
     return *m_prompt;
 }
 

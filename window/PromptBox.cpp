@@ -32,6 +32,9 @@ PromptBox::PromptBox(QWidget* owner) : QMessageBox(owner)
     connect(answers, &QDialogButtonBox::clicked, this, &PromptBox::takeAnswer);
     for (QAbstractButton* answer : buttons())
         answer->installEventFilter(this);
+    ensurePolished();
+    layout()->activate();
+    winId();
 }
 
 bool PromptBox::ask(const std::string& text, const std::string& title)
@@ -91,13 +94,6 @@ void PromptBox::takeAnswer(QAbstractButton* chosen)
     m_answer = standardButton(chosen);
     if (m_answered)
         m_answered->quit();
-}
-
-void PromptBox::prepareFirstShow()
-{
-    ensurePolished();
-    layout()->activate();
-    winId();
 }
 
 void PromptBox::setSpokenNote(const QString& note) { m_spokenNote = note; }

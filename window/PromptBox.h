@@ -11,14 +11,12 @@ class QEventLoop;
 class PromptBox : public QMessageBox {
     Q_OBJECT
 public:
+    // Made ready to show: the style, the layout and the native window are paid for ahead of the first showing.
     explicit PromptBox(QWidget* owner);
 
     // Shows the question until Yes or No is chosen; true for Yes. After Yes the box stays up for the question that
     // follows, so that a run of Yes answers is one window; No hides it.
     bool ask(const std::string& text, const std::string& title);
-
-    // Pays ahead for what the first showing would: the style, the layout, the native window.
-    void prepareFirstShow();
 
     // What a screen reader says after the text; nothing on the screen changes.
     void setSpokenNote(const QString& note);
