@@ -32,7 +32,7 @@ std::string usage()
            "a script that cannot be opened or read, or output that cannot be written.\n";
 }
 
-// The one line a refused command line or an unreadable script gets; the status tools use for misuse.
+// The one line a refused command line, a faulty line or an unreadable script gets; the status tools use for misuse.
 int refuse(const std::string& why)
 {
     std::cerr << "tastenrenner-replay: " << why << '\n';
@@ -54,10 +54,8 @@ int play(std::istream& script, const std::string& name)
     // Once the board cannot be written the player stops where it is, so a fault further on may not have been seen.
     if (!std::cout)
         return refuse("cannot write the board to standard output");
-    if (fault) {
-        std::cerr << "tastenrenner-replay: line " << fault->LineNumber << ": " << fault->What << '\n';
-        return 2;
-    }
+    if (fault)
+        return refuse("line " + std::to_string(fault->LineNumber) + ": " + fault->What);
     if (script.bad())
         return refuse("cannot read " + name + because(readError));
     return 0;
