@@ -1,18 +1,18 @@
-// Ending the game on a termination signal or a stuck teardown. A guard thread reads the held signalReader from a
-// signalfd: while the event loop runs it quits the loop, so the exit is the ordinary one; before and after the loop,
-// and when the toolkit's own teardown does not end, it ends the process itself. The game keeps nothing to save.
+// Ending the game on a termination signal or a stuck teardown. A guard thread reads the held signals from a signalfd:
+// while the event loop runs it quits the loop, so the exit is the ordinary one; before and after the loop it ends the
+// process itself. Once the loop has ended, a teardown that does not end is cut short. The game keeps nothing to save.
 #include "Termination.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
 
 #include <atomic>
+#include <chrono>
 #include <csignal>
 #include <mutex>
 #include <thread>
 
 #include <poll.h>
-#include <sys/eventfd.h>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
@@ -26,7 +26,6 @@ enum class Stage { Starting, Running, Ending };
 std::mutex stageLock;
 Stage stage = Stage::Starting;
 std::atomic<int> finalStatus{0};
-int teardownNotice = -1;
 
 sigset_t terminationSignals()
 {
@@ -48,30 +47,18 @@ bool quitTheRunningLoop()
     return true;
 }
 
+// Ends the process at the first signal outside the loop, at a second one, or once a signal's teardown outlasts the bound.
 void guard(int signalReader)
 {
-    int bound = -1;
-    for (;;) {
-        pollfd watched[2] = {{signalReader, POLLIN, 0}, {teardownNotice, POLLIN, 0}};
-        if (poll(watched, 2, bound) == 0)
-            _exit(finalStatus.load());
-        if (watched[0].revents & POLLIN) {
-            signalfd_siginfo info;
-            while (read(signalReader, &info, sizeof info) == sizeof info) {
-            }
-            // A second signal, or one outside the loop, is not waited on.
-            if (bound >= 0 || !quitTheRunningLoop())
-                _exit(finalStatus.load());
-            bound = TeardownBoundMs;
+    pollfd watched{signalReader, POLLIN, 0};
+    for (int bound = -1; poll(&watched, 1, bound) > 0; bound = TeardownBoundMs) {
+        signalfd_siginfo info;
+        while (read(signalReader, &info, sizeof info) == sizeof info) {
         }
-        if (watched[1].revents & POLLIN) {
-            // Read the notice, or it would stay readable and the bound would start again on every turn.
-            eventfd_t notices;
-            [[maybe_unused]] const int read = eventfd_read(teardownNotice, &notices);
-            if (bound < 0)
-                bound = TeardownBoundMs;
-        }
+        if (bound >= 0 || !quitTheRunningLoop())
+            break;
     }
+    _exit(finalStatus.load());
 }
 }
 
@@ -80,9 +67,8 @@ void holdTerminationSignals()
     const sigset_t held = terminationSignals();
     pthread_sigmask(SIG_BLOCK, &held, nullptr);
     const int signalReader = signalfd(-1, &held, SFD_CLOEXEC | SFD_NONBLOCK);
-    teardownNotice = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    if (signalReader < 0 || teardownNotice < 0) {
-        // Without the guard the held would stay held for good; give them back instead.
+    if (signalReader < 0) {
+        // Without the guard the signals would stay held for good; give them back instead.
         pthread_sigmask(SIG_UNBLOCK, &held, nullptr);
         return;
     }
@@ -103,8 +89,8 @@ void boundTheTeardown(int status)
         const std::lock_guard locked(stageLock);
         stage = Stage::Ending;
     }
-    if (teardownNotice >= 0) {
-        const eventfd_t one = 1;
-        [[maybe_unused]] const ssize_t written = write(teardownNotice, &one, sizeof one);
-    }
+    std::thread([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(TeardownBoundMs));
+        _exit(finalStatus.load());
+    }).detach();
 }
