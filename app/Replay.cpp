@@ -33,7 +33,7 @@ public:
     bool NextLine()
     {
         if (m_lineNumber > 0) {
-            while (peek() != End && peek() != '\n')
+            for (int c = peek(); c != End && c != '\n'; c = peek())
                 m_buffer.sbumpc();
             if (peek() == '\n')
                 m_buffer.sbumpc();
