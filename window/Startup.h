@@ -1,4 +1,4 @@
-// Starting the toolkit: one clear line and a clean exit where there is no window system to show the game on.
+// The game from start to exit: one clear line where there is no window system, and an end that never hangs.
 #pragma once
 
 #include <functional>
