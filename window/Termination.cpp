@@ -48,15 +48,20 @@ bool quitTheRunningLoop()
 }
 
 // Ends the process at the first signal outside the loop, at a second one, or once a signal's teardown outlasts the bound.
+// A wait cut short by some other signal, handled on this thread, is only waited again.
 void guard(int signalReader)
 {
     pollfd watched{signalReader, POLLIN, 0};
-    for (int bound = -1; poll(&watched, 1, bound) > 0; bound = TeardownBoundMs) {
+    int bound = -1;
+    while (const int ready = poll(&watched, 1, bound)) {
+        if (ready < 0)
+            continue;
         signalfd_siginfo info;
         while (read(signalReader, &info, sizeof info) == sizeof info) {
         }
         if (bound >= 0 || !quitTheRunningLoop())
             break;
+        bound = TeardownBoundMs;
     }
     _exit(finalStatus.load());
 }

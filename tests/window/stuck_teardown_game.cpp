@@ -6,9 +6,14 @@
 #include <QTimer>
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
-#include <cstring>
+#include <filesystem>
+#include <string>
 #include <thread>
+
+#include <sys/syscall.h>
+#include <unistd.h>
 
 namespace {
 // Taken down with the window, after the loop has ended; it never returns.
@@ -21,18 +26,29 @@ public:
             std::this_thread::sleep_for(std::chrono::hours(1));
     }
 };
+
+// Every thread of the game takes a signal that is none of the game's business, as one a library handles would.
+void interruptEveryThread()
+{
+    std::signal(SIGUSR1, [](int) {});
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task"))
+        syscall(SYS_tgkill, getpid(), std::stoi(task.path().filename().string()), SIGUSR1);
+}
 }
 
-// Says "running" once its loop runs; with "close" it then closes its window, or else stays until asked to end.
+// Says "running" once its loop runs. With "close" it then closes its window; with "interrupt" every thread of it has
+// first taken a signal it does not end on; else it stays until asked to end.
 int main(int argc, char* argv[])
 {
-    const bool close = argc > 1 && std::strcmp(argv[1], "close") == 0;
-    return playGame(argv[0], [close](Main& window) {
+    const std::string mode = argc > 1 ? argv[1] : "";
+    return playGame(argv[0], [mode](Main& window) {
         new StuckOnTheWayOut(&window);
-        QTimer::singleShot(0, &window, [&window, close] {
+        QTimer::singleShot(0, &window, [&window, mode] {
+            if (mode == "interrupt")
+                interruptEveryThread();
             std::puts("running");
             std::fflush(stdout);
-            if (close)
+            if (mode == "close")
                 window.close();
         });
     });
