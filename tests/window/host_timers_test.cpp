@@ -3,6 +3,7 @@
 #include "GameWindow.h"
 
 #include <QElapsedTimer>
+#include <QTimer>
 
 class HostTimers : public QObject {
     Q_OBJECT
@@ -30,9 +31,9 @@ private slots:
         QTest::qWait(150);
         window.button().click();
         QTRY_COMPARE_WITH_TIMEOUT(answerer.shown, 1, 2000);
-        // Polling the box adds a few milliseconds; a press that restarted the clock would add 150.
+        // Polling the box adds a few milliseconds, a busy machine some more; a press that restarted the clock would add 150.
         qInfo("a 400 ms minute ended %lld ms after its first press", promptAfter);
-        QVERIFY2(promptAfter >= 400 && promptAfter < 450, qPrintable(QString::number(promptAfter)));
+        QVERIFY2(promptAfter >= 400 && promptAfter < 500, qPrintable(QString::number(promptAfter)));
         QCOMPARE(window.round().Pushes, 0);
         QCOMPARE(window.round().BestPushes, 2);
     }
@@ -89,11 +90,14 @@ private slots:
 
     void theDesignMinuteEndsOnTimeWithTheSweepHandAtTheTop()
     {
-        // The real intervals: a coarse timer would end the round up to half a second off; the bound leaves room for a busy machine.
+        // A coarse timer would end the round up to half a second off, a minute counted in ticks later still.
+        // A plain precise timer started with the first press is held up by a busy machine as the game is,
+        // so the verdict is timed against it rather than against the wall.
         Main window;
         QVERIFY(showAndWait(window));
         QElapsedTimer sinceFirstPress;
         qint64 shownAfter = -1;
+        qint64 plainTimerAfter = -1;
         double ticks = -1;
         // Read the moment the box is shown, before the answerer polls for it.
         EventCounter watcher(window.prompt(), QEvent::Show, [&](QEvent&) {
@@ -101,11 +105,19 @@ private slots:
             ticks = window.round().SweepAngle / 0.6;
         });
         PromptAnswerer answerer(window);
+        // Started once the game has taken the press, so that a pause between the two delays the plain timer, not the game.
+        connect(&window.button(), &QPushButton::clicked, &window, [&] {
+            QTimer::singleShot(60000, Qt::PreciseTimer, &window, [&] { plainTimerAfter = sinceFirstPress.elapsed(); });
+        });
         sinceFirstPress.start();
         window.button().click();
         QTRY_COMPARE_WITH_TIMEOUT(answerer.shown, 1, 65000);
-        qInfo("verdict shown %lld ms after the first press, after %.1f sweep ticks", shownAfter, ticks);
-        QVERIFY2(shownAfter >= 60000 && shownAfter <= 60020, qPrintable(QString::number(shownAfter)));
+        QTRY_VERIFY(plainTimerAfter >= 0);
+        qInfo("verdict shown %lld ms after the first press, a plain 60 s timer fired after %lld ms; %.1f sweep ticks",
+              shownAfter, plainTimerAfter, ticks);
+        QVERIFY2(shownAfter >= 60000, qPrintable(QString::number(shownAfter)));
+        // The box takes a few milliseconds to show, more beside a busy suite under a sanitizer.
+        QVERIFY2(shownAfter <= plainTimerAfter + 40, qPrintable(QString::number(shownAfter - plainTimerAfter)));
         // A tick that falls due while the thread is held up longer than a tick is dropped, as the game means to;
         // on a machine busy with the rest of the suite one or two are. A wrong interval or start misses more.
         QVERIFY2(qRound(ticks) >= 598 && qRound(ticks) <= 600, qPrintable(QString::number(ticks)));
