@@ -82,7 +82,8 @@ private slots:
             // A busy machine drops 10 ms ticks it could not deliver in time, as the game means to (a run beside a
             // build saw 25 of 30); a tick timer not restarted gives none, an angle not reset twice as many.
             QVERIFY2(ticksAtPrompt[round] > 15 && ticksAtPrompt[round] < 30.5, qPrintable(QString::number(ticksAtPrompt[round])));
-            QVERIFY2(msAtPrompt[round] >= 300 && msAtPrompt[round] < 350, qPrintable(QString::number(msAtPrompt[round])));
+            // An old clock left running ends the round early; the polled box and a busy machine add a little.
+            QVERIFY2(msAtPrompt[round] >= 300 && msAtPrompt[round] < 400, qPrintable(QString::number(msAtPrompt[round])));
         }
         QCOMPARE(window.round().SweepAngle, 0.0);
         QVERIFY(window.button().isEnabled());
